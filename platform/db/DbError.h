@@ -1,0 +1,16 @@
+#pragma once
+#include <stdexcept>
+#include <string>
+
+#include <QString>
+
+namespace yvo::db {
+
+// The one exception type of the data layer; its text is the message the user sees.
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString& message) : std::runtime_error(message.toStdString()) {}
+    QString message() const { return QString::fromUtf8(what()); }
+};
+
+} // namespace yvo::db
