@@ -17,7 +17,9 @@ private:
     QLocale m_previous;
 };
 
-inline QString sourcePath(const QString& relative) { return QStringLiteral(YVO_SOURCE_DIR "/") + relative; }
+inline QString sourcePath(const QString& relative) {
+    return QStringLiteral(YVO_SOURCE_DIR "/") + relative;
+}
 inline QString sharedTestData(const QString& relative) {
     return QStringLiteral(YVO_SHARED_TESTDATA "/") + relative;
 }
