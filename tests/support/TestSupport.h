@@ -25,3 +25,10 @@ inline QString sharedTestData(const QString& relative) {
 }
 
 } // namespace yvo::test
+
+#include <ostream>
+
+// GoogleTest prints QStrings as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
