@@ -21,6 +21,10 @@ void DatePicker::changeEvent(QEvent* event) {
     QDateEdit::changeEvent(event);
 }
 
+bool DatePicker::focusNextPrevChild(bool next) {
+    return QWidget::focusNextPrevChild(next);
+}
+
 void DatePicker::setFieldColor(const QColor& color) {
     QPalette pal = palette();
     pal.setColor(QPalette::Base, color);

@@ -29,6 +29,9 @@ protected:
     // The calendar drops down in a window of its own, which inherits nothing: it follows the
     // picker's font here.
     void changeEvent(QEvent* event) override;
+    // Tab and Shift+Tab leave the picker for the next control rather than walk its day, month and
+    // year; the arrow keys move between those.
+    bool focusNextPrevChild(bool next) override;
 };
 
 } // namespace yvo::ui
