@@ -45,7 +45,7 @@ enum class Kind {
     BoxBevel,   // bevel, box shape, lowered
     FrameBevel, // bevel, frame shape
     Picture,    // picture stretched over its rectangle; the caption column names the image
-    Label,      // label, transparent, sized to its text
+    Label,      // label, sized to its text; transparent, so its own colour never shows
 };
 
 // "MS Sans Serif" 8 pt, regular or bold, in a colour; an invalid colour keeps the window's text colour.
@@ -157,6 +157,14 @@ void setColours(QWidget& widget, const Control& control) {
     widget.setPalette(palette);
 }
 
+// The control of a row as the class its kind makes; a row whose field does not match its kind is a
+// mistake in the table.
+template <class Widget> Widget& as(QWidget& widget) {
+    auto* typed = qobject_cast<Widget*>(&widget);
+    Q_ASSERT_X(typed, "TFmain controls", "the field's class does not match the row's kind");
+    return *typed;
+}
+
 void runGuarded(TFmain& form, Handler handler) {
     yvo::ui::guarded([&form, handler] { (form.*handler)(); });
 }
@@ -173,13 +181,13 @@ void build(TFmain& form, const Control& c, QWidget& w) {
 
     switch (c.kind) {
     case Kind::DatePicker: {
-        auto& picker = static_cast<DatePicker&>(w);
+        auto& picker = as<DatePicker>(w);
         picker.setFieldColor(c.colour);
         picker.setCalendarColors(calendarColors(c.colour));
         break;
     }
     case Kind::Radio: {
-        auto& radio = static_cast<QRadioButton&>(w);
+        auto& radio = as<QRadioButton>(w);
         radio.setText(caption);
         QPalette palette = radio.palette();
         palette.setColor(QPalette::Window, c.colour);
@@ -190,14 +198,14 @@ void build(TFmain& form, const Control& c, QWidget& w) {
         break;
     }
     case Kind::CheckList: {
-        auto& list = static_cast<CheckListBox&>(w);
+        auto& list = as<CheckListBox>(w);
         list.setColor(c.colour);
         list.setItemHeight(checkListItemHeight);
         break;
     }
     case Kind::ColourBtn:
     case Kind::CloseBtn: {
-        auto& button = static_cast<ColorBitBtn&>(w);
+        auto& button = as<ColorBitBtn>(w);
         button.setText(caption);
         button.setColor(c.colour);
         if (c.kind == Kind::CloseBtn)
@@ -207,7 +215,7 @@ void build(TFmain& form, const Control& c, QWidget& w) {
     case Kind::BitBtn:
     case Kind::PushBtn:
     case Kind::OkBitBtn: {
-        auto& button = static_cast<QPushButton&>(w);
+        auto& button = as<QPushButton>(w);
         button.setText(caption);
         if (c.kind == Kind::OkBitBtn) {
             button.setIcon(yvo::ui::okGlyph());
@@ -217,16 +225,16 @@ void build(TFmain& form, const Control& c, QWidget& w) {
     }
     case Kind::BoxBevel:
     case Kind::FrameBevel:
-        static_cast<Bevel&>(w).setShape(c.kind == Kind::BoxBevel ? Bevel::Shape::Box : Bevel::Shape::Frame);
+        as<Bevel>(w).setShape(c.kind == Kind::BoxBevel ? Bevel::Shape::Box : Bevel::Shape::Frame);
         break;
     case Kind::Picture: {
-        auto& picture = static_cast<QLabel&>(w);
+        auto& picture = as<QLabel>(w);
         picture.setPixmap(QPixmap(caption));
         picture.setScaledContents(true);
         break;
     }
     case Kind::Label: {
-        auto& label = static_cast<QLabel&>(w);
+        auto& label = as<QLabel>(w);
         label.setText(caption);
         label.resize(label.sizeHint());
         break;
@@ -234,7 +242,7 @@ void build(TFmain& form, const Control& c, QWidget& w) {
     }
 
     if (c.handler) {
-        auto& button = static_cast<QAbstractButton&>(w);
+        auto& button = as<QAbstractButton>(w);
         const Handler handler = c.handler;
         if (c.kind == Kind::Radio)
             QObject::connect(&button, &QAbstractButton::toggled, &form, [&form, handler](bool selected) {
@@ -259,6 +267,15 @@ TFmain::Clock& currentClock() {
 TFmain::TFmain(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    applyWindowSettings();
+    createControls();
+    updateRadioTabStops();
+    DTPStart->setFocus();
+}
+
+// The window's own settings: a fixed dialog frame with only a close box, 370 x 333 pixels of client
+// area, pale yellow (never seen under the picture), and the design font.
+void TFmain::applyWindowSettings() {
     setWindowTitle(QStringLiteral("Corvessa Report Generator"));
     setFixedSize(370, 333);
     QPalette palette = this->palette();
@@ -267,14 +284,13 @@ TFmain::TFmain(QWidget* parent)
     palette.setColor(QPalette::ButtonText, clWindowText);
     setPalette(palette);
     setFont(yvo::ui::msSansSerif());
-    createControls();
-    updateRadioTabStops();
-    DTPStart->setFocus();
 }
 
 TFmain::~TFmain() = default;
 
 TFmain::Clock TFmain::setClock(Clock clock) {
+    if (!clock)
+        clock = &QDateTime::currentDateTime;
     return std::exchange(currentClock(), std::move(clock));
 }
 

@@ -32,7 +32,8 @@ public:
     explicit TFmain(QWidget* parent = nullptr);
     ~TFmain() override;
 
-    // Where FormCreate reads the current date and time; tests set a fixed one. Returns the previous.
+    // Where FormCreate reads the current date and time; tests set a fixed one, an empty one puts the
+    // real clock back. Returns the previous.
     using Clock = std::function<QDateTime()>;
     static Clock setClock(Clock clock);
 
@@ -92,6 +93,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void applyWindowSettings();
     void createControls();
     void updateRadioTabStops();
     void LoadCategories();
