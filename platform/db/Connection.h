@@ -4,11 +4,12 @@
 
 #include <QObject>
 #include <QString>
-
 #include <memory>
+#include <vector>
 
 namespace yvo::db {
 
+class Query;
 class Source;
 
 class Connection : public QObject {
@@ -40,7 +41,9 @@ public:
     static QString quoteValue(const QString& value);
 
 private:
+    friend class Query;
     QString m_connectionString;
+    std::vector<Query*> m_queries; // the queries over this connection, closed when it disconnects
     bool m_loginPrompt = true;
     std::unique_ptr<Source> m_source;
 };

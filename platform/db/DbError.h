@@ -1,8 +1,7 @@
 #pragma once
+#include <QString>
 #include <stdexcept>
 #include <string>
-
-#include <QString>
 
 namespace yvo::db {
 

@@ -7,10 +7,11 @@
 #include "platform/text/StringList.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
-
 #include <functional>
 #include <memory>
 #include <vector>
@@ -22,12 +23,12 @@ class Query;
 struct Snapshot;
 
 enum class FieldKind {
-    Unknown,   // a computed column whose values are all null
+    Unknown, // a computed column whose values are all null
     Integer,
-    Float,     // floating point, currency or decimal
-    Boolean,   // Yes/No
-    Text,      // single-byte text (calculated text fields)
-    WideText,  // Unicode text
+    Float,    // floating point, currency or decimal
+    Boolean,  // Yes/No
+    Text,     // single-byte text (calculated text fields)
+    WideText, // Unicode text
     DateTime,
     Blob,
 };
@@ -49,11 +50,11 @@ public:
     const FieldDef& def() const { return m_def; }
 
     bool isNull() const;
-    QVariant value() const;     // null QVariant for null; Dates as QDateTime
-    QString asString() const;   // null gives ""; numbers in plain C-locale form
-    qint32 asInteger() const;   // null gives 0
-    double asFloat() const;     // null gives 0
-    bool asBoolean() const;     // null gives false
+    QVariant value() const;   // null QVariant for null; Dates as QDateTime
+    QString asString() const; // null gives ""; numbers in plain C-locale form
+    qint32 asInteger() const; // null gives 0
+    double asFloat() const;   // null gives 0
+    bool asBoolean() const;   // null gives false
     QDateTime asDateTime() const;
     // Display text: money in the regional format for currency fields, dates in the regional form.
     QString displayText() const;
@@ -66,7 +67,7 @@ private:
     Field(FieldDef def, Query& query, int column);
     FieldDef m_def;
     Query& m_query;
-    int m_column;   // column of the snapshot, or index among the calculated values
+    int m_column; // column of the snapshot, or index among the calculated values
 };
 
 class Parameter {
@@ -89,7 +90,7 @@ public:
     Query(const QString& name, Connection& connection, QObject* parent = nullptr);
     ~Query() override;
 
-    Connection& connection() const { return m_connection; }
+    Connection& connection() const;
 
     // The SQL lines. Any change closes nothing but reads the parameter list again; parameters keep
     // their values when their names stay.
@@ -99,7 +100,7 @@ public:
     const std::vector<std::unique_ptr<Parameter>>& parameters() const { return m_parameters; }
     Parameter& parameterByName(const QString& name); // throws "<query>: Parameter '<name>' not found"
 
-    void setFieldDefs(std::vector<FieldDef> defs);   // declared fields; only while closed
+    void setFieldDefs(std::vector<FieldDef> defs); // declared fields; only while closed
     const std::vector<FieldDef>& fieldDefs() const { return m_fieldDefs; }
     void setOnCalcFields(std::function<void(Query&)> hook) { m_onCalcFields = std::move(hook); }
 
@@ -117,7 +118,7 @@ public:
     bool eof() const;
     bool isEmpty() const { return recordCount() == 0; }
     int recordCount() const;
-    int recNo() const { return m_row; }  // 0-based; equals recordCount() at the end
+    int recNo() const { return m_row; } // 0-based; equals recordCount() at the end
     void moveTo(int row);
 
     int fieldCount() const { return int(m_fields.size()); }
@@ -129,16 +130,18 @@ private:
     friend class Field;
     void readParameters();
     void bindFields();
+    void indexFields();
     void calculate();
     [[noreturn]] void fail(const QString& message) const;
 
-    Connection& m_connection;
+    QPointer<Connection> m_connection; // null once the connection is gone
     text::StringList m_sql;
     std::vector<std::unique_ptr<Parameter>> m_parameters;
     std::vector<FieldDef> m_fieldDefs;
     std::function<void(Query&)> m_onCalcFields;
     std::unique_ptr<Snapshot> m_snapshot;
     std::vector<std::unique_ptr<Field>> m_fields;
+    QHash<QString, int> m_fieldIndex; // case-folded name -> index in m_fields
     std::vector<QVariant> m_calcValues;
     bool m_inCalc = false;
     int m_row = 0;

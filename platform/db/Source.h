@@ -3,7 +3,6 @@
 // Native files are SQLite already; Access/Jet files are read into an in-memory SQLite database.
 
 #include <QString>
-
 #include <memory>
 
 struct sqlite3;

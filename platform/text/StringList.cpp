@@ -35,7 +35,9 @@ void StringList::clear() {
     changed();
 }
 
-void StringList::assign(const StringList& other) { assign(other.m_lines); }
+void StringList::assign(const StringList& other) {
+    assign(other.m_lines);
+}
 
 void StringList::assign(const QStringList& lines) {
     m_lines = lines;

@@ -3,7 +3,6 @@
 // of an escaped exception in the error box and lets the event loop go on.
 
 #include <QString>
-
 #include <exception>
 #include <functional>
 

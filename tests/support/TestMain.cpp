@@ -12,9 +12,8 @@ using TestApplication = QApplication;
 using TestApplication = QGuiApplication;
 #endif
 
-#include <gtest/gtest.h>
-
 #include <ctime>
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -17,9 +17,18 @@ private:
     QLocale m_previous;
 };
 
-inline QString sourcePath(const QString& relative) { return QStringLiteral(YVO_SOURCE_DIR "/") + relative; }
+inline QString sourcePath(const QString& relative) {
+    return QStringLiteral(YVO_SOURCE_DIR "/") + relative;
+}
 inline QString sharedTestData(const QString& relative) {
     return QStringLiteral(YVO_SHARED_TESTDATA "/") + relative;
 }
 
 } // namespace yvo::test
+
+#include <ostream>
+
+// GoogleTest prints QStrings as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}

@@ -1,0 +1,495 @@
+#include "platform/db/Query.h"
+
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Source.h"
+#include "platform/db/Sqlite.h"
+#include "platform/text/Regional.h"
+#include "platform/text/SerialDate.h"
+
+#include <QHash>
+#include <cmath>
+#include <limits>
+
+namespace yvo::db {
+
+// The whole result of one open: columns of values, read once, walked by the static cursor.
+struct Snapshot {
+    struct Column {
+        QString name;
+        FieldKind kind = FieldKind::Unknown;
+        std::vector<QVariant> values;
+    };
+    std::vector<Column> columns;
+    int rows = 0;
+};
+
+QString fieldKindName(FieldKind kind) {
+    switch (kind) {
+    case FieldKind::Unknown:
+        return QStringLiteral("Unknown");
+    case FieldKind::Integer:
+        return QStringLiteral("Integer");
+    case FieldKind::Float:
+        return QStringLiteral("Float");
+    case FieldKind::Boolean:
+        return QStringLiteral("Boolean");
+    case FieldKind::Text:
+        return QStringLiteral("String");
+    case FieldKind::WideText:
+        return QStringLiteral("WideString");
+    case FieldKind::DateTime:
+        return QStringLiteral("DateTime");
+    case FieldKind::Blob:
+        return QStringLiteral("Blob");
+    }
+    return QStringLiteral("Unknown");
+}
+
+namespace {
+
+// The kind a declared column type stands for; Unknown when the type says nothing (computed columns).
+FieldKind kindOfDeclaredType(const char* declared) {
+    if (!declared)
+        return FieldKind::Unknown;
+    const QByteArray type = QByteArray(declared).toUpper();
+    auto has = [&](const char* word) { return type.contains(word); };
+    if (has("BOOL") || has("YESNO") || type == "BIT")
+        return FieldKind::Boolean;
+    if (has("DATE") || has("TIME"))
+        return FieldKind::DateTime;
+    if (has("INT"))
+        return FieldKind::Integer;
+    if (has("CHAR") || has("CLOB") || has("TEXT") || has("MEMO"))
+        return FieldKind::WideText;
+    if (has("BLOB") || has("BINARY"))
+        return FieldKind::Blob;
+    if (has("REAL") || has("FLOA") || has("DOUB") || has("NUMERIC") || has("DECIMAL") || has("MONEY") ||
+        has("CURRENCY"))
+        return FieldKind::Float;
+    return FieldKind::Unknown;
+}
+
+// The kind of a computed column, from the values it holds: text beats float beats integer.
+FieldKind kindOfValues(const std::vector<QVariant>& values) {
+    FieldKind kind = FieldKind::Unknown;
+    for (const QVariant& v : values) {
+        switch (v.typeId()) {
+        case QMetaType::QString:
+            return FieldKind::WideText;
+        case QMetaType::QByteArray:
+            kind = FieldKind::Blob;
+            break;
+        case QMetaType::Double:
+            kind = FieldKind::Float;
+            break;
+        case QMetaType::LongLong:
+            if (kind == FieldKind::Unknown)
+                kind = FieldKind::Integer;
+            break;
+        default:
+            break;
+        }
+    }
+    return kind;
+}
+
+QVariant readValue(sqlite3_stmt* statement, int column) {
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(statement, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(statement, column));
+    case SQLITE_TEXT:
+        return QVariant(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                              sqlite3_column_bytes(statement, column)));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, column)),
+                                   sqlite3_column_bytes(statement, column)));
+    default:
+        return QVariant();
+    }
+}
+
+// Values as the field kind holds them: Yes/No as bool, text as text, numbers as numbers.
+void normalise(Snapshot::Column& column) {
+    if (column.kind != FieldKind::Boolean)
+        return;
+    for (QVariant& v : column.values)
+        if (!v.isNull() && v.typeId() != QMetaType::QString)
+            v = QVariant(v.toDouble() != 0.0);
+}
+
+bool accepts(FieldKind declared, FieldKind actual) {
+    if (actual == FieldKind::Unknown) // every value null: nothing to mismatch
+        return true;
+    switch (declared) {
+    case FieldKind::Text:
+    case FieldKind::WideText:
+        return actual == FieldKind::Text || actual == FieldKind::WideText;
+    default:
+        return declared == actual;
+    }
+}
+
+QString caseKey(QStringView name) {
+    return name.toString().toCaseFolded();
+}
+
+bool isNameStart(QChar c) {
+    return c.isLetter() || c == QLatin1Char('_');
+}
+bool isNameChar(QChar c) {
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+} // namespace
+
+// --- Field -------------------------------------------------------------------------------------
+
+Field::Field(FieldDef def, Query& query, int column)
+    : m_def(std::move(def)), m_query(query), m_column(column) {}
+
+QVariant Field::value() const {
+    if (m_def.calculated)
+        return m_query.m_calcValues.at(std::size_t(m_column));
+    const Snapshot* snapshot = m_query.m_snapshot.get();
+    if (!snapshot || m_query.eof())
+        return QVariant();
+    const QVariant& v = snapshot->columns.at(std::size_t(m_column)).values.at(std::size_t(m_query.m_row));
+    if (m_def.kind == FieldKind::DateTime && !v.isNull() && v.typeId() != QMetaType::QString)
+        return QVariant(text::fromSerialDate(v.toDouble()));
+    return v;
+}
+
+bool Field::isNull() const {
+    return value().isNull();
+}
+
+QString Field::asString() const {
+    const QVariant v = value();
+    switch (v.typeId()) {
+    case QMetaType::Double:
+        return QString::number(v.toDouble(), 'g', 15);
+    case QMetaType::Bool:
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::QDateTime:
+        return text::formatDateTime(v.toDateTime());
+    default:
+        return v.toString();
+    }
+}
+
+qint32 Field::asInteger() const {
+    const QVariant v = value();
+    if (v.isNull())
+        return 0;
+    bool ok = false;
+    double number = 0;
+    if (v.typeId() == QMetaType::QString) {
+        number = v.toString().trimmed().toDouble(&ok);
+        if (!ok)
+            throw DbError(QStringLiteral("'%1' is not a valid integer value").arg(v.toString()));
+    } else {
+        number = v.toDouble();
+    }
+    const double rounded = std::round(number);
+    if (!(rounded >= std::numeric_limits<qint32>::min() && rounded <= std::numeric_limits<qint32>::max()))
+        throw DbError(QStringLiteral("%1: value of field '%2' is out of the integer range")
+                          .arg(m_query.objectName(), name()));
+    return qint32(rounded);
+}
+
+double Field::asFloat() const {
+    const QVariant v = value();
+    if (v.isNull())
+        return 0;
+    if (v.typeId() == QMetaType::QString) {
+        bool ok = false;
+        const double number = v.toString().trimmed().toDouble(&ok);
+        if (!ok)
+            throw DbError(QStringLiteral("'%1' is not a valid floating point value").arg(v.toString()));
+        return number;
+    }
+    if (v.typeId() == QMetaType::QDateTime)
+        return text::toSerialDate(v.toDateTime());
+    return v.toDouble();
+}
+
+bool Field::asBoolean() const {
+    const QVariant v = value();
+    if (v.isNull())
+        return false;
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString().trimmed();
+        return s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
+               s.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0 || (s.toDouble() != 0.0);
+    }
+    return v.toDouble() != 0.0;
+}
+
+QDateTime Field::asDateTime() const {
+    const QVariant v = value();
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime();
+    if (v.isNull() || v.typeId() == QMetaType::QString)
+        return {};
+    return text::fromSerialDate(v.toDouble());
+}
+
+QString Field::displayText() const {
+    const QVariant v = value();
+    if (v.isNull())
+        return {};
+    if (m_def.currency)
+        return text::formatMoney(asFloat());
+    return asString();
+}
+
+void Field::setAsString(const QString& value) {
+    if (!m_def.calculated || !m_query.m_inCalc)
+        throw DbError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(m_query.objectName()));
+    m_query.m_calcValues.at(std::size_t(m_column)) = value;
+}
+
+// --- Query -------------------------------------------------------------------------------------
+
+Query::Query(const QString& name, Connection& connection, QObject* parent)
+    : QObject(parent), m_connection(&connection) {
+    setObjectName(name);
+    m_sql.setOnChange([this] { readParameters(); });
+    connection.m_queries.push_back(this);
+}
+
+Query::~Query() {
+    if (m_connection)
+        std::erase(m_connection->m_queries, this);
+}
+
+Connection& Query::connection() const {
+    if (!m_connection)
+        fail(QStringLiteral("The query has no connection"));
+    return *m_connection;
+}
+
+void Query::readParameters() {
+    std::vector<std::unique_ptr<Parameter>> found;
+    const QString text = m_sql.text();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('[') ||
+            c == QLatin1Char('`')) {
+            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : c;
+            const qsizetype end = text.indexOf(close, i + 1);
+            i = end < 0 ? n : end;
+        } else if (c == QLatin1Char('-') && i + 1 < n && text.at(i + 1) == QLatin1Char('-')) {
+            const qsizetype end = text.indexOf(QLatin1Char('\n'), i);
+            i = end < 0 ? n : end;
+        } else if (c == QLatin1Char(':') && i + 1 < n && isNameStart(text.at(i + 1))) {
+            qsizetype end = i + 1;
+            while (end < n && isNameChar(text.at(end)))
+                ++end;
+            const QString name = text.mid(i + 1, end - i - 1);
+            const bool known = std::any_of(found.begin(), found.end(), [&](const auto& p) {
+                return p->name().compare(name, Qt::CaseInsensitive) == 0;
+            });
+            if (!known) {
+                auto parameter = std::unique_ptr<Parameter>(new Parameter(name));
+                for (const auto& old : m_parameters)
+                    if (old->name().compare(name, Qt::CaseInsensitive) == 0)
+                        parameter->m_value = old->m_value;
+                found.push_back(std::move(parameter));
+            }
+            i = end - 1;
+        }
+    }
+    m_parameters = std::move(found);
+}
+
+Parameter& Query::parameterByName(const QString& name) {
+    for (const auto& parameter : m_parameters)
+        if (parameter->name().compare(name, Qt::CaseInsensitive) == 0)
+            return *parameter;
+    fail(QStringLiteral("Parameter '%1' not found").arg(name));
+}
+
+void Query::setFieldDefs(std::vector<FieldDef> defs) {
+    if (active())
+        fail(QStringLiteral("Cannot perform this operation on an open dataset"));
+    m_fieldDefs = std::move(defs);
+}
+
+void Query::fail(const QString& message) const {
+    throw DbError(QStringLiteral("%1: %2").arg(objectName(), message));
+}
+
+void Query::open() {
+    if (active())
+        return;
+    sqlite3* db = connection().source().database();
+    const QByteArray text = m_sql.text().toUtf8();
+    sqlite3_stmt* raw = nullptr;
+    sqlite::check(db, sqlite3_prepare_v2(db, text.constData(), int(text.size()), &raw, nullptr));
+    sqlite::StatementPtr statement(raw);
+    if (!statement)
+        fail(QStringLiteral("The query holds no SQL statement"));
+
+    for (const auto& parameter : m_parameters) {
+        const int index =
+            sqlite3_bind_parameter_index(statement.get(), (":" + parameter->name()).toUtf8().constData());
+        if (index == 0)
+            continue;
+        const QVariant& value = parameter->value();
+        if (value.isNull()) {
+            sqlite::check(db, sqlite3_bind_null(statement.get(), index));
+            continue;
+        }
+        const QString textValue = value.toString();
+        // The text of a date in the user's short date format is compared as that date, as the
+        // billing file's own engine reads it.
+        if (const auto date = text::parseShortDate(textValue)) {
+            sqlite::check(db, sqlite3_bind_double(statement.get(), index, text::toSerialDate(*date)));
+        } else {
+            const QByteArray utf8 = textValue.toUtf8();
+            sqlite::check(db, sqlite3_bind_text(statement.get(), index, utf8.constData(), int(utf8.size()),
+                                                SQLITE_TRANSIENT));
+        }
+    }
+
+    auto snapshot = std::make_unique<Snapshot>();
+    const int columns = sqlite3_column_count(statement.get());
+    snapshot->columns.resize(std::size_t(columns));
+    for (int c = 0; c < columns; ++c) {
+        snapshot->columns[std::size_t(c)].name = QString::fromUtf8(sqlite3_column_name(statement.get(), c));
+        snapshot->columns[std::size_t(c)].kind =
+            kindOfDeclaredType(sqlite3_column_decltype(statement.get(), c));
+    }
+    for (;;) {
+        const int rc = sqlite3_step(statement.get());
+        if (rc == SQLITE_DONE)
+            break;
+        sqlite::check(db, rc);
+        for (int c = 0; c < columns; ++c)
+            snapshot->columns[std::size_t(c)].values.push_back(readValue(statement.get(), c));
+        ++snapshot->rows;
+    }
+    for (auto& column : snapshot->columns) {
+        if (column.kind == FieldKind::Unknown)
+            column.kind = kindOfValues(column.values);
+        normalise(column);
+    }
+
+    m_snapshot = std::move(snapshot);
+    try {
+        bindFields();
+        indexFields();
+    } catch (...) {
+        close();
+        throw;
+    }
+    m_row = 0;
+    calculate();
+}
+
+void Query::bindFields() {
+    m_fields.clear();
+    m_fieldIndex.clear();
+    m_calcValues.clear();
+    auto columnIndex = [this](const QString& name) {
+        for (std::size_t c = 0; c < m_snapshot->columns.size(); ++c)
+            if (m_snapshot->columns[c].name.compare(name, Qt::CaseInsensitive) == 0)
+                return int(c);
+        return -1;
+    };
+    if (m_fieldDefs.empty()) {
+        for (std::size_t c = 0; c < m_snapshot->columns.size(); ++c) {
+            FieldDef def{m_snapshot->columns[c].name, m_snapshot->columns[c].kind};
+            m_fields.push_back(std::unique_ptr<Field>(new Field(def, *this, int(c))));
+        }
+        return;
+    }
+    for (const FieldDef& def : m_fieldDefs) {
+        if (def.calculated) {
+            m_fields.push_back(std::unique_ptr<Field>(new Field(def, *this, int(m_calcValues.size()))));
+            m_calcValues.emplace_back();
+            continue;
+        }
+        const int column = columnIndex(def.name);
+        if (column < 0)
+            fail(QStringLiteral("Field '%1' not found").arg(def.name));
+        const FieldKind actual = m_snapshot->columns[std::size_t(column)].kind;
+        if (!accepts(def.kind, actual))
+            fail(QStringLiteral("Type mismatch for field '%1', expecting: %2 actual: %3")
+                     .arg(def.name, fieldKindName(def.kind), fieldKindName(actual)));
+        m_fields.push_back(std::unique_ptr<Field>(new Field(def, *this, column)));
+    }
+}
+
+void Query::indexFields() {
+    for (std::size_t i = 0; i < m_fields.size(); ++i)
+        m_fieldIndex.insert(caseKey(m_fields[i]->name()), int(i));
+}
+
+void Query::close() {
+    m_fields.clear();
+    m_fieldIndex.clear();
+    m_calcValues.clear();
+    m_snapshot.reset();
+    m_row = 0;
+}
+
+void Query::calculate() {
+    if (m_calcValues.empty())
+        return;
+    for (QVariant& value : m_calcValues)
+        value = QVariant();
+    if (!m_onCalcFields || eof())
+        return;
+    m_inCalc = true;
+    try {
+        m_onCalcFields(*this);
+    } catch (...) {
+        m_inCalc = false;
+        throw;
+    }
+    m_inCalc = false;
+}
+
+int Query::recordCount() const {
+    return m_snapshot ? m_snapshot->rows : 0;
+}
+
+bool Query::eof() const {
+    return m_row >= recordCount();
+}
+
+void Query::first() {
+    moveTo(0);
+}
+
+void Query::next() {
+    if (!eof())
+        moveTo(m_row + 1);
+}
+
+void Query::moveTo(int row) {
+    if (!active())
+        fail(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    m_row = std::clamp(row, 0, recordCount());
+    calculate();
+}
+
+Field* Query::findField(QStringView name) {
+    const auto it = m_fieldIndex.constFind(caseKey(name));
+    return it == m_fieldIndex.constEnd() ? nullptr : m_fields[std::size_t(*it)].get();
+}
+
+Field& Query::fieldByName(QStringView name) {
+    if (Field* field = findField(name))
+        return *field;
+    fail(QStringLiteral("Field '%1' not found").arg(name));
+}
+
+} // namespace yvo::db

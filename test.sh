@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds and runs every test twice: in a normal build and in an address + undefined-behaviour
+# sanitizer build. Offscreen, en_US (set by the tests), UTC. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+./tools/install-deps.sh
+
+export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 TZ=UTC
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+for preset in dev asan; do
+    echo "== $preset build"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset" -j2
+done
