@@ -266,6 +266,10 @@ void LayoutRun::addElement(ReadyBand& ready, const Element& element, double& gro
     } else if (!content.isEmpty()) {
         text.lines << content;
     }
+    // An amount too wide for its box is drawn whole past the box's edge: cutting off leading
+    // digits would print a different number.
+    if (element.kind == ElementKind::Expression || !element.mask.isEmpty())
+        text.clip = false;
     ready.items.emplace_back(std::move(text));
 }
 

@@ -1,7 +1,6 @@
 #include "platform/report/TextMetrics.h"
 
 #include <QFontMetricsF>
-#include <QTextLayout>
 
 namespace yvo::report {
 
@@ -41,24 +40,22 @@ QStringList TextMetrics::wrap(const QFont& font, const QString& text, double wid
     if (text.isEmpty())
         return {};
     QStringList lines;
+    const QString blank = QStringLiteral(" ");
     for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
         if (this->width(font, paragraph) <= width) {
             lines << paragraph;
             continue;
         }
-        QTextLayout layout(paragraph, font, &m_device);
-        QTextOption option;
-        option.setWrapMode(QTextOption::WordWrap);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(width / kMmPerDot);
-            QString part = paragraph.mid(line.textStart(), line.textLength());
-            while (part.endsWith(QLatin1Char(' ')))
-                part.chop(1);
-            lines << part;
+        // Greedy breaking at blanks: as many words on a line as fit.
+        QString line;
+        for (const QString& word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (!line.isEmpty() && this->width(font, line + blank + word) > width) {
+                lines << line;
+                line.clear();
+            }
+            line = line.isEmpty() ? word : line + blank + word;
         }
-        layout.endLayout();
+        lines << line;
     }
     return lines;
 }

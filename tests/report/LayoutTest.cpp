@@ -338,6 +338,27 @@ TEST(TextSizing, AGrowingElementWrapsAndPushesTheNextBandDown) {
     EXPECT_NEAR(texts[4]->rect.top(), 10 + 6 + 6 + growth + 1, 1e-9);
 }
 
+TEST(TextSizing, WordsWrapAtBlanksAndAmountsAreNeverCut) {
+    Report report(QStringLiteral("Amounts"));
+    report.page = smallPage();
+    MemoryDataSet data({"amount", "words"}, {{1234567.891, "one two three four"}});
+    report.setDataSet(&data);
+    Band& rows = report.addBand(band("Detail", BandKind::Detail, 6));
+    Element amount = dataText("Amount", "amount", {40, 0, 5, 4});
+    amount.mask = "#,0.00";
+    amount.alignment = Alignment::Right;
+    rows.add(amount);
+    rows.add(dataText("Words", "words", {0, 0, 12, 4}));
+    const auto pages = layoutReport(report);
+    const auto texts = pages.at(0).texts();
+    EXPECT_EQ(texts[0]->lines, QStringList{"1,234,567.89"}); // no break after a separator
+    EXPECT_FALSE(texts[0]->clip);
+    EXPECT_DOUBLE_EQ(texts[0]->rect.right(), 55.0);
+    EXPECT_GT(texts[1]->lines.size(), 1);
+    EXPECT_EQ(texts[1]->lines.join(' '), "one two three four");
+    EXPECT_TRUE(texts[1]->clip); // a fixed text box shows what fits
+}
+
 TEST(Expressions, OnlySumsOfAColumnAreUnderstood) {
     EXPECT_EQ(sumColumn("SUM(QDetailReport.TotalDue)"), "TotalDue");
     EXPECT_EQ(sumColumn(" sum( Paid ) "), "Paid");
