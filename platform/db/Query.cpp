@@ -13,16 +13,83 @@
 
 namespace yvo::db {
 
-// The whole result of one open: columns of values, read once, walked by the static cursor.
+// The whole result of one open, read once and walked by the static cursor. Values are kept as
+// SQLite gives them, text as UTF-8 bytes in one buffer per column, and become QVariants only when a
+// field is read: keeping a large result costs little more than SQLite's own stepping.
 struct Snapshot {
+    struct Cell {
+        int type = SQLITE_NULL;
+        union {
+            qint64 integer;
+            double real;
+            struct {
+                qsizetype offset;
+                int size;
+            } bytes;
+        };
+    };
     struct Column {
         QString name;
         FieldKind kind = FieldKind::Unknown;
-        std::vector<QVariant> values;
+        std::vector<Cell> cells;
+        QByteArray bytes;
+        bool seen[SQLITE_NULL + 1] = {}; // which storage classes occur
+
+        void append(sqlite3_stmt* statement, int column);
+        QVariant value(int row) const;
     };
     std::vector<Column> columns;
     int rows = 0;
 };
+
+void Snapshot::Column::append(sqlite3_stmt* statement, int column) {
+    Cell cell;
+    cell.type = sqlite3_column_type(statement, column);
+    switch (cell.type) {
+    case SQLITE_INTEGER:
+        cell.integer = sqlite3_column_int64(statement, column);
+        break;
+    case SQLITE_FLOAT:
+        cell.real = sqlite3_column_double(statement, column);
+        break;
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: {
+        const void* data = cell.type == SQLITE_TEXT
+                               ? static_cast<const void*>(sqlite3_column_text(statement, column))
+                               : sqlite3_column_blob(statement, column);
+        cell.bytes.size = sqlite3_column_bytes(statement, column);
+        cell.bytes.offset = bytes.size();
+        bytes.append(static_cast<const char*>(data), cell.bytes.size);
+        break;
+    }
+    default:
+        cell.type = SQLITE_NULL;
+        cell.integer = 0;
+        break;
+    }
+    seen[cell.type] = true;
+    cells.push_back(cell);
+}
+
+QVariant Snapshot::Column::value(int row) const {
+    const Cell& cell = cells[std::size_t(row)];
+    switch (cell.type) {
+    case SQLITE_INTEGER:
+        if (kind == FieldKind::Boolean)
+            return QVariant(cell.integer != 0);
+        return QVariant(cell.integer);
+    case SQLITE_FLOAT:
+        if (kind == FieldKind::Boolean)
+            return QVariant(cell.real != 0.0);
+        return QVariant(cell.real);
+    case SQLITE_TEXT:
+        return QVariant(QString::fromUtf8(bytes.constData() + cell.bytes.offset, cell.bytes.size));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(bytes.constData() + cell.bytes.offset, cell.bytes.size));
+    default:
+        return QVariant();
+    }
+}
 
 QString fieldKindName(FieldKind kind) {
     switch (kind) {
@@ -71,54 +138,16 @@ FieldKind kindOfDeclaredType(const char* declared) {
 }
 
 // The kind of a computed column, from the values it holds: text beats float beats integer.
-FieldKind kindOfValues(const std::vector<QVariant>& values) {
-    FieldKind kind = FieldKind::Unknown;
-    for (const QVariant& v : values) {
-        switch (v.typeId()) {
-        case QMetaType::QString:
-            return FieldKind::WideText;
-        case QMetaType::QByteArray:
-            kind = FieldKind::Blob;
-            break;
-        case QMetaType::Double:
-            kind = FieldKind::Float;
-            break;
-        case QMetaType::LongLong:
-            if (kind == FieldKind::Unknown)
-                kind = FieldKind::Integer;
-            break;
-        default:
-            break;
-        }
-    }
-    return kind;
-}
-
-QVariant readValue(sqlite3_stmt* statement, int column) {
-    switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_INTEGER:
-        return QVariant(qint64(sqlite3_column_int64(statement, column)));
-    case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(statement, column));
-    case SQLITE_TEXT:
-        return QVariant(
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
-                              sqlite3_column_bytes(statement, column)));
-    case SQLITE_BLOB:
-        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, column)),
-                                   sqlite3_column_bytes(statement, column)));
-    default:
-        return QVariant();
-    }
-}
-
-// Values as the field kind holds them: Yes/No as bool, text as text, numbers as numbers.
-void normalise(Snapshot::Column& column) {
-    if (column.kind != FieldKind::Boolean)
-        return;
-    for (QVariant& v : column.values)
-        if (!v.isNull() && v.typeId() != QMetaType::QString)
-            v = QVariant(v.toDouble() != 0.0);
+FieldKind kindOfValues(const Snapshot::Column& column) {
+    if (column.seen[SQLITE_TEXT])
+        return FieldKind::WideText;
+    if (column.seen[SQLITE_BLOB])
+        return FieldKind::Blob;
+    if (column.seen[SQLITE_FLOAT])
+        return FieldKind::Float;
+    if (column.seen[SQLITE_INTEGER])
+        return FieldKind::Integer;
+    return FieldKind::Unknown;
 }
 
 bool accepts(FieldKind declared, FieldKind actual) {
@@ -157,7 +186,7 @@ QVariant Field::value() const {
     const Snapshot* snapshot = m_query.m_snapshot.get();
     if (!snapshot || m_query.eof())
         return QVariant();
-    const QVariant& v = snapshot->columns.at(std::size_t(m_column)).values.at(std::size_t(m_query.m_row));
+    const QVariant v = snapshot->columns.at(std::size_t(m_column)).value(m_query.m_row);
     if (m_def.kind == FieldKind::DateTime && !v.isNull() && v.typeId() != QMetaType::QString)
         return QVariant(text::fromSerialDate(v.toDouble()));
     return v;
@@ -372,13 +401,12 @@ void Query::open() {
             break;
         sqlite::check(db, rc);
         for (int c = 0; c < columns; ++c)
-            snapshot->columns[std::size_t(c)].values.push_back(readValue(statement.get(), c));
+            snapshot->columns[std::size_t(c)].append(statement.get(), c);
         ++snapshot->rows;
     }
     for (auto& column : snapshot->columns) {
         if (column.kind == FieldKind::Unknown)
-            column.kind = kindOfValues(column.values);
-        normalise(column);
+            column.kind = kindOfValues(column);
     }
 
     m_snapshot = std::move(snapshot);

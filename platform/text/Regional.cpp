@@ -366,8 +366,9 @@ QString formatMoney(double amount) {
     // Back to the double nearest to the rounded decimal, which the currency format writes exactly.
     const auto [whole, fraction] = splitDecimal(rounded, decimals);
     const std::string decimal = (whole + u'.' + fraction).toStdString();
-    double value = 0;
-    std::from_chars(decimal.data(), decimal.data() + decimal.size(), value);
+    double value = std::fabs(amount);
+    if (std::from_chars(decimal.data(), decimal.data() + decimal.size(), value).ec != std::errc())
+        value = std::fabs(amount);
     return QLocale().toCurrencyString(rounded.negative ? -value : value);
 }
 

@@ -2,6 +2,7 @@
 // A billing file for one test: a temporary folder holding YVO.mdb, made from the native schema and a
 // few lines of SQL, with the program's folder pointed at it so the data modules find it.
 
+#include "data/Schema.h"
 #include "platform/db/ProgramFile.h"
 
 #include <QDir>
@@ -51,10 +52,8 @@ public:
     }
 
     static QString schema() {
-        QFile file(QStringLiteral(YVO_SOURCE_DIR "/data/schema.sql"));
-        if (!file.open(QIODevice::ReadOnly))
-            throw std::runtime_error("cannot read data/schema.sql");
-        return QString::fromUtf8(file.readAll());
+        const std::string_view sql = data::billingSchemaSql();
+        return QString::fromUtf8(sql.data(), qsizetype(sql.size()));
     }
 
 private:

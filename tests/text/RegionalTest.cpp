@@ -333,4 +333,9 @@ const MoneyCase kMoneyCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Amounts, MoneyTest, testing::ValuesIn(kMoneyCases), caseName<MoneyCase>);
 
+TEST(MoneyHugeAmount, KeepsItsDigits) {
+    EXPECT_TRUE(formatMoney(1e300).startsWith(QStringLiteral("$1,000,000,")));
+    EXPECT_TRUE(formatMoney(-std::numeric_limits<double>::max()).startsWith(QStringLiteral("($179,769,")));
+}
+
 } // namespace
