@@ -74,8 +74,8 @@ TEST(Export, OnlyAndTypeChooseTheTickedCategories) {
     EXPECT_TRUE(only.pdfText.contains("Rent"));
     EXPECT_FALSE(only.pdfText.contains("Consulting"));
 
-    Result income = exportReport(
-        fixture, march(fixture, "summary", pdf) + QStringList{"--type", "income", "--only", "2,3"}, pdf);
+    Result income =
+        exportReport(march(fixture, "summary", pdf) + QStringList{"--type", "income", "--only", "2,3"}, pdf);
     ASSERT_EQ(income.exitCode, 0);
     EXPECT_TRUE(income.pdfText.contains("Hosting"));
     EXPECT_FALSE(income.pdfText.contains("Rent")); // an expense code is not listed under income
