@@ -1,7 +1,11 @@
 #include "app/MainForm.h"
 
+#include "app/ReportPreparation.h"
+#include "data/OpenAccountDataModule.h"
 #include "data/YVODataModule.h"
 #include "platform/db/Query.h"
+#include "platform/report/Report.h"
+#include "platform/text/Regional.h"
 #include "platform/text/StringList.h"
 #include "platform/ui/Bevel.h"
 #include "platform/ui/CheckListBox.h"
@@ -11,6 +15,9 @@
 #include "platform/ui/ErrorGuard.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Glyphs.h"
+#include "reports/RptDetailForm.h"
+#include "reports/RptOpenAccount.h"
+#include "reports/RptSummaryForm.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -276,6 +283,7 @@ TFmain::TFmain(QWidget* parent)
 // The window's own settings: a fixed dialog frame with only a close box, 370 x 333 pixels of client
 // area, pale yellow (never seen under the picture), and the design font.
 void TFmain::applyWindowSettings() {
+    setObjectName(QStringLiteral("Fmain"));
     setWindowTitle(QStringLiteral("Corvessa Report Generator"));
     setFixedSize(370, 333);
     QPalette palette = this->palette();
@@ -410,16 +418,71 @@ void TFmain::UnCheckAllRzBitBtnClick() {
 
 // --- Report and close commands ----------------------------------------------------------------
 
+// Rebuilds a report query from its snapshot, with the ticked categories and the two dates, and
+// opens it. The filter of an earlier run goes with the old lines, so filters never accumulate.
+void TFmain::prepareReportQuery(yvo::db::Query& query, const yvo::text::StringList& snapshot) {
+    query.close();
+    query.sql().assign(snapshot);
+    ApplyCategoryFilter(query.sql());
+    query.parameterByName(QStringLiteral("DATE1")).setValue(yvo::text::formatShortDate(DTPStart->date()));
+    query.parameterByName(QStringLiteral("DATE2")).setValue(yvo::text::formatShortDate(DTPEnd->date()));
+    query.open();
+}
+
+void TFmain::ApplyCategoryFilter(yvo::text::StringList& SQL) {
+    std::vector<bool> ticked(std::size_t(CLBCat->count()));
+    for (int row = 0; row < CLBCat->count(); ++row)
+        ticked[std::size_t(row)] = CLBCat->isChecked(row);
+    yvo::app::applyCategoryFilter(SQL, FProductCodes, ticked);
+}
+
+void TFmain::ComputeNetIncome() {
+    yvo::db::Query& totals = *dmYVO->QInExDetail;
+    prepareReportQuery(totals, *FInExDetailSQL);
+    double expense = 0;
+    double income = 0;
+    if (!totals.eof() && totals.fieldByName(u"TYPE").asString() == QLatin1String("EX")) {
+        expense = totals.fieldByName(u"TotalPaid").asFloat();
+        totals.next();
+    }
+    if (!totals.eof() && totals.fieldByName(u"TYPE").asString() == QLatin1String("IN"))
+        income = totals.fieldByName(u"TotalPaid").asFloat();
+    FNetIncomeText = yvo::app::netIncomeLine(income, expense);
+}
+
+QString TFmain::paidDateText() const {
+    return QStringLiteral("Paid date between ") + yvo::text::formatShortDate(DTPStart->date()) +
+           QStringLiteral(" to ") + yvo::text::formatShortDate(DTPEnd->date());
+}
+
+// A command for a report whose pages are still being produced does nothing: reopening its query
+// now would change the rows under the run and mix two states of the file in one preview.
 void TFmain::BBDetailClick() {
-    // Runs the Detailed report.
+    if (FrptDetail->QRClient->isGenerating())
+        return;
+    prepareReportQuery(*dmYVO->QDetailReport, *FDetailSQL);
+    ComputeNetIncome();
+    FrptDetail->NetIncomeText = FNetIncomeText;
+    FrptDetail->PaidDateText = paidDateText();
+    FrptDetail->QRClient->preview();
 }
 
 void TFmain::BBSummaryClick() {
-    // Runs the Summary report.
+    if (FRptSummary->QRCat->isGenerating())
+        return;
+    prepareReportQuery(*dmYVO->QSummary, *FSummarySQL);
+    ComputeNetIncome();
+    FRptSummary->NetIncomeText = FNetIncomeText;
+    FRptSummary->PaidDateText = paidDateText();
+    FRptSummary->QRCat->preview();
 }
 
 void TFmain::OpenInvoicesRzBitBtnClick() {
-    // Runs the Open Invoices report.
+    if (FRptOpenAccount->QRopenAccount->isGenerating())
+        return;
+    dmOpenAccount->QOpenAccount->close();
+    dmOpenAccount->QOpenAccount->open();
+    FRptOpenAccount->QRopenAccount->preview();
 }
 
 void TFmain::DetailedReportRzBitBtnClick() {

@@ -14,6 +14,9 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 
+namespace yvo::db {
+class Query;
+}
 namespace yvo::text {
 class StringList;
 }
@@ -88,6 +91,8 @@ public:
     const yvo::text::StringList* detailSQL() const { return FDetailSQL.get(); }
     const yvo::text::StringList* summarySQL() const { return FSummarySQL.get(); }
     const yvo::text::StringList* inExDetailSQL() const { return FInExDetailSQL.get(); }
+    // The totals line the last Detailed or Summary command built; empty before the first.
+    const QString& netIncomeText() const { return FNetIncomeText; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -97,11 +102,16 @@ private:
     void createControls();
     void updateRadioTabStops();
     void LoadCategories();
+    void ApplyCategoryFilter(yvo::text::StringList& SQL);
+    void ComputeNetIncome();
+    void prepareReportQuery(yvo::db::Query& query, const yvo::text::StringList& snapshot);
+    QString paidDateText() const;
 
     std::vector<qint32> FProductCodes;
     std::unique_ptr<yvo::text::StringList> FDetailSQL;
     std::unique_ptr<yvo::text::StringList> FSummarySQL;
     std::unique_ptr<yvo::text::StringList> FInExDetailSQL;
+    QString FNetIncomeText;
 };
 
 extern TFmain* Fmain;

@@ -4,6 +4,8 @@
 #include "platform/db/Query.h"
 #include "platform/db/Source.h"
 
+#include <QFileInfo>
+
 namespace yvo::db {
 
 namespace {
@@ -81,7 +83,9 @@ void Connection::setConnected(bool connected) {
     const QString file = settingValue(m_connectionString, QStringLiteral("Data Source"));
     if (file.isEmpty())
         throw DbError(QStringLiteral("The connection names no billing database (no Data Source)"));
-    m_source = openSource(file);
+    // A link is followed, so that messages and the change checks name the file itself.
+    const QFileInfo info(file);
+    m_source = openSource(info.isSymLink() && info.exists() ? info.canonicalFilePath() : file);
 }
 
 Source& Connection::source() {

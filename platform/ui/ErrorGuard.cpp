@@ -21,7 +21,11 @@ ErrorPresenter& presenter() {
 } // namespace
 
 QString applicationTitle() {
-    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    return applicationTitleFor(QCoreApplication::applicationFilePath());
+}
+
+QString applicationTitleFor(const QString& programFilePath) {
+    const QString name = QFileInfo(programFilePath).fileName();
     const QString stem = name.section(QLatin1Char('.'), 0, 0);
     return stem.left(1) + stem.mid(1).toLower();
 }

@@ -11,6 +11,7 @@ namespace yvo::ui {
 // The application's title as the error box shows it: the program file's name up to its first full
 // stop, its first letter unchanged and the others in lower case ("YVOreport" gives "Yvoreport").
 QString applicationTitle();
+QString applicationTitleFor(const QString& programFilePath);
 
 // The message as the box shows it: "." is added when its last character sorts after ".".
 QString errorBoxText(const QString& message);

@@ -1,26 +1,28 @@
 // yvo-export --db FILE --report detailed|summary|open-invoices [--from YYYY-MM-DD] [--to YYYY-MM-DD]
 //            [--type income|expense|both] [--only CODE,CODE,...] --pdf OUT.pdf
-// Runs one report over a billing file as the program's report buttons do, with the report's
-// preview sent to a PDF file instead of a window. Dates default to today, the type to both, and
+// Runs one report over a billing file through the program's own start-up and report buttons, with
+// the report's preview sent to a PDF file instead of a window. Dates default to today, the type to both, and
 // every listed category is ticked unless --only names the ones to tick. Any error is one line on
 // stderr and a non-zero exit; the PDF appears under its name only when complete.
 
-#include "app/ReportPreparation.h"
-#include "data/OpenAccountDataModule.h"
-#include "data/YVODataModule.h"
-#include "platform/db/Connection.h"
-#include "platform/db/Query.h"
+#include "app/MainForm.h"
+#include "app/YVOreport.h"
+#include "platform/db/ProgramFile.h"
 #include "platform/report/PreviewHost.h"
-#include "platform/report/Report.h"
-#include "platform/text/Regional.h"
-#include "reports/RptDetailForm.h"
-#include "reports/RptOpenAccount.h"
-#include "reports/RptSummaryForm.h"
+#include "platform/ui/CheckListBox.h"
+#include "platform/ui/ColorBitBtn.h"
+#include "platform/ui/DatePicker.h"
+#include "platform/ui/ErrorGuard.h"
+#include "platform/ui/Fonts.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QDate>
+#include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <stdexcept>
@@ -44,7 +46,7 @@ struct Options {
     ReportKind report = ReportKind::Detailed;
     QDate from = QDate::currentDate();
     QDate to = QDate::currentDate();
-    QStringList types = {QStringLiteral("IN"), QStringLiteral("EX")};
+    QString type = QStringLiteral("both");
     std::optional<std::vector<qint32>> only;
     QString pdf;
 };
@@ -98,13 +100,10 @@ Options parseOptions(const QStringList& arguments) {
         options.to = parseDate(parser, QStringLiteral("to"));
 
     if (parser.isSet("type")) {
-        const QString type = parser.value("type");
-        if (type == QLatin1String("income"))
-            options.types = {QStringLiteral("IN"), QStringLiteral("IN")};
-        else if (type == QLatin1String("expense"))
-            options.types = {QStringLiteral("EX"), QStringLiteral("EX")};
-        else if (type != QLatin1String("both"))
-            usage(QStringLiteral("--type wants income, expense or both, not \"%1\"").arg(type));
+        options.type = parser.value("type");
+        if (options.type != QLatin1String("income") && options.type != QLatin1String("expense") &&
+            options.type != QLatin1String("both"))
+            usage(QStringLiteral("--type wants income, expense or both, not \"%1\"").arg(options.type));
     }
 
     if (parser.isSet("only")) {
@@ -121,105 +120,58 @@ Options parseOptions(const QStringList& arguments) {
     return options;
 }
 
-// Points a data module's connection at the given file and connects. (The program's modules find
-// YVO.mdb beside the program; this tool reads the file it is given.)
-void connectTo(yvo::db::Connection& connection, const QString& file) {
-    QString settings = connection.connectionString();
-    settings.replace(QStringLiteral("Data Source=*"),
-                     QStringLiteral("Data Source=") + yvo::db::Connection::quoteValue(file));
-    connection.setConnectionString(settings);
-    connection.setConnected(true);
-}
-
-// Until the report commands of the main window take this over: the category list of the chosen
-// type with its ticks, a query prepared from its stored lines, and the totals line.
-struct Categories {
-    std::vector<qint32> codes;
-    std::vector<bool> ticked;
-};
-
-Categories listCategories(TdmYVO& yvo, const Options& options) {
-    yvo::db::Query& query = *yvo.QCatagory;
-    query.close();
-    query.parameterByName(QStringLiteral("TYPE1")).setValue(options.types.at(0));
-    query.parameterByName(QStringLiteral("TYPE2")).setValue(options.types.at(1));
-    query.open();
-    Categories categories;
-    for (query.first(); !query.eof(); query.next()) {
-        const qint32 code = query.fieldByName(u"ProductCode").asInteger();
-        categories.codes.push_back(code);
-        categories.ticked.push_back(!options.only || std::find(options.only->begin(), options.only->end(),
-                                                               code) != options.only->end());
-    }
-    return categories;
-}
-
-void prepare(yvo::db::Query& query, const Categories& categories, const Options& options) {
-    query.close();
-    yvo::app::applyCategoryFilter(query.sql(), categories.codes, categories.ticked);
-    query.parameterByName(QStringLiteral("DATE1")).setValue(yvo::text::formatShortDate(options.from));
-    query.parameterByName(QStringLiteral("DATE2")).setValue(yvo::text::formatShortDate(options.to));
-    query.open();
-}
-
-QString totalsLine(TdmYVO& yvo, const Categories& categories, const Options& options) {
-    yvo::db::Query& query = *yvo.QInExDetail;
-    prepare(query, categories, options);
-    double income = 0;
-    double expense = 0;
-    for (query.first(); !query.eof(); query.next()) {
-        const QString type = query.fieldByName(u"TYPE").asString();
-        if (type == QLatin1String("IN"))
-            income = query.fieldByName(u"TotalPaid").asFloat();
-        else if (type == QLatin1String("EX"))
-            expense = query.fieldByName(u"TotalPaid").asFloat();
-    }
-    return yvo::app::netIncomeLine(income, expense);
-}
-
+// Runs the program's own start-up on the file and presses the report's button in its main window,
+// with the dates, type and ticks set as a user would set them; the preview goes to the PDF file.
 void run(const Options& options) {
     if (!QFileInfo(options.database).isFile())
         throw std::runtime_error(QStringLiteral("%1: no such file").arg(options.database).toStdString());
-    const QString file = QFileInfo(options.database).absoluteFilePath();
 
-    // The modules in the program's start-up order; the open-invoices form is bound last.
-    TdmYVO yvo;
-    connectTo(*yvo.ADOC, file);
-    TFrptDetail detail;
-    detail.bindDataSet(yvo.QDetailReport);
-    TFRptSummary summary;
-    summary.bindDataSet(yvo.QSummary);
-    TFRptOpenAccount openAccount;
-    TdmOpenAccount open;
-    connectTo(*open.ADOC, file);
-    openAccount.bindDataSet(open.QOpenAccount);
+    // The program reads YVO.mdb beside itself: give it a folder whose YVO.mdb is the file.
+    QTemporaryDir folder;
+    if (!folder.isValid() || !QFile::link(QFileInfo(options.database).absoluteFilePath(),
+                                          folder.filePath(QStringLiteral("YVO.mdb"))))
+        throw std::runtime_error("cannot make a temporary folder for the billing file");
+    yvo::db::setProgramFilePath(folder.filePath(QStringLiteral("YVOreport")));
 
+    // What the program would show in its error box ends the run instead.
+    QStringList errors;
+    yvo::ui::setErrorPresenter([&errors](const QString&, const QString& text) { errors << text; });
+    auto failOnError = [&errors] {
+        if (!errors.isEmpty())
+            throw std::runtime_error(errors.first().toStdString());
+    };
+
+    TFmain::setClock([] { return QDateTime(QDate::currentDate(), QTime(0, 0)); });
     yvo::report::setPreviewHost(std::make_unique<yvo::report::PdfPreviewHost>(options.pdf));
-    const QString paidDate = QStringLiteral("Paid date between ") + yvo::text::formatShortDate(options.from) +
-                             QStringLiteral(" to ") + yvo::text::formatShortDate(options.to);
+    YVOreport program;
+    failOnError();
+
+    Fmain->DTPStart->setDate(options.from);
+    Fmain->DTPEnd->setDate(options.to);
+    QRadioButton* type = options.type == QLatin1String("income")    ? Fmain->RBIncome
+                         : options.type == QLatin1String("expense") ? Fmain->RBExpense
+                                                                    : Fmain->RBBoth;
+    type->click();
+    failOnError();
+    if (options.only) {
+        const std::vector<qint32>& codes = Fmain->productCodes();
+        for (int row = 0; row < Fmain->CLBCat->count(); ++row)
+            Fmain->CLBCat->setChecked(row, std::find(options.only->begin(), options.only->end(),
+                                                     codes[std::size_t(row)]) != options.only->end());
+    }
+
     switch (options.report) {
-    case ReportKind::Detailed: {
-        const Categories categories = listCategories(yvo, options);
-        prepare(*yvo.QDetailReport, categories, options);
-        detail.NetIncomeText = totalsLine(yvo, categories, options);
-        detail.PaidDateText = paidDate;
-        detail.QRClient->preview();
+    case ReportKind::Detailed:
+        Fmain->DetailedReportRzBitBtn->click();
         break;
-    }
-    case ReportKind::Summary: {
-        const Categories categories = listCategories(yvo, options);
-        prepare(*yvo.QSummary, categories, options);
-        summary.NetIncomeText = totalsLine(yvo, categories, options);
-        summary.PaidDateText = paidDate;
-        summary.QRCat->preview();
+    case ReportKind::Summary:
+        Fmain->SummaryReportRzBitBtn->click();
         break;
-    }
     case ReportKind::OpenInvoices:
-        open.QOpenAccount->close();
-        open.QOpenAccount->open();
-        openAccount.QRopenAccount->preview();
+        Fmain->OpenInvoicesRzBitBtn->click();
         break;
     }
+    failOnError();
     yvo::report::setPreviewHost(nullptr);
 }
 
@@ -228,7 +180,8 @@ void run(const Options& options) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
+    yvo::ui::installFontSubstitutes();
     try {
         run(parseOptions(QCoreApplication::arguments()));
         return 0;
