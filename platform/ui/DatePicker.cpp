@@ -4,6 +4,8 @@
 
 #include <QCalendarWidget>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTextCharFormat>
 
 namespace yvo::ui {
@@ -23,6 +25,23 @@ void DatePicker::changeEvent(QEvent* event) {
 
 bool DatePicker::focusNextPrevChild(bool next) {
     return QWidget::focusNextPrevChild(next);
+}
+
+void DatePicker::keyPressEvent(QKeyEvent* event) {
+    const QString text = event->text();
+    const bool separator = text.size() == 1 && text.front().isPrint() && !text.front().isLetterOrNumber() &&
+                           displayFormat().contains(text) &&
+                           !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
+    if (!separator) {
+        QDateEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    const int next = currentSectionIndex() + 1;
+    const bool justReached =
+        lineEdit()->hasSelectedText() && lineEdit()->selectedText() == sectionText(currentSection());
+    if (next < sectionCount() && !justReached)
+        setSelectedSection(sectionAt(next));
 }
 
 void DatePicker::setFieldColor(const QColor& color) {

@@ -32,6 +32,10 @@ protected:
     // Tab and Shift+Tab leave the picker for the next control rather than walk its day, month and
     // year; the arrow keys move between those.
     bool focusNextPrevChild(bool next) override;
+    // A date typed as it is shown, separators included, fills the picker: a separator moves on to
+    // the next part of the date, unless that part has just been reached because the previous one
+    // was complete; it never leaves the picker.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace yvo::ui

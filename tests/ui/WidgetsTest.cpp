@@ -189,6 +189,43 @@ TEST(DatePicker, TabLeavesThePickerAndEnterIsPassedOn) {
     EXPECT_FALSE(enter.isAccepted());
 }
 
+TEST(DatePicker, ADateTypedAsShownFillsThePickerAndKeepsTheFocus) {
+    struct Case {
+        const char* why;
+        QLocale locale;
+        const char* typed;
+        QDate date;
+    };
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const Case cases[] = {
+        {"one-digit month and day", us, "3/1/2024", {2024, 3, 1}},
+        {"a complete month moves on by itself: the separator after it is not a second step",
+         us,
+         "12/31/2024",
+         {2024, 12, 31}},
+        {"one-digit month that could take a second digit", us, "1/31/2025", {2025, 1, 31}},
+        {"German, two-digit day and month", german, "01.03.2024", {2024, 3, 1}},
+        {"German, one-digit day and month", german, "1.3.2024", {2024, 3, 1}},
+    };
+    for (const Case& c : cases) {
+        yvo::test::LocaleScope scope(c.locale);
+        Host host;
+        DatePicker picker(&host.window);
+        QLineEdit next(&host.window);
+        next.move(0, 40);
+        picker.setDate(QDate(2023, 7, 15));
+        host.show(picker);
+        // A double click selects the first part of the date, as a user starts typing over it.
+        auto* edit = picker.findChild<QLineEdit*>();
+        QTest::mouseDClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
+        QTest::keyClicks(QApplication::focusWidget(), QLatin1String(c.typed));
+        EXPECT_EQ(QApplication::focusWidget(), &picker) << c.why;
+        EXPECT_EQ(picker.date().toString(Qt::ISODate), c.date.toString(Qt::ISODate)) << c.why;
+        EXPECT_TRUE(next.text().isEmpty()) << c.why;
+    }
+}
+
 TEST(CheckListBox, RowsKeepTheirOrderAndTicks) {
     CheckListBox list;
     list.addRow(QStringLiteral("Rent"));
