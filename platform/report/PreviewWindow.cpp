@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPrintDialog>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -193,7 +194,10 @@ double PreviewWindow::zoomDotsPerMm() const {
     const double byWidth = room.width() / paper.width();
     if (m_zoom == Zoom::PageWidth)
         return std::max(0.5, byWidth);
-    return std::max(0.5, std::min(byWidth, m_scroll->maximumViewportSize().height() / paper.height()));
+    // Two pixels spare: the page and its margins are rounded up to whole pixels, which must not
+    // bring up a scroll bar on a page that fits.
+    const double byHeight = (m_scroll->maximumViewportSize().height() - 2) / paper.height();
+    return std::max(0.5, std::min(byWidth, byHeight));
 }
 
 QString PreviewWindow::statusText() const {
@@ -291,6 +295,8 @@ void PreviewWindowHost::show(Report& report) {
     QEventLoop loop;
     QObject::connect(window.get(), &PreviewWindow::closed, &loop, &QEventLoop::quit);
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &loop, &QEventLoop::quit);
+    // Covering the screen first keeps it full size where no window manager maximizes it.
+    window->setGeometry(window->screen()->availableGeometry());
     window->showMaximized();
     window->generate(report);
     if (window->isVisible())

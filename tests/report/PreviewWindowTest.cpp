@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QProcess>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -128,6 +130,22 @@ TEST(PreviewWindow, PrintsTheChosenPagesThroughThePrinter) {
     EXPECT_TRUE(text.contains(QRegularExpression("^\\s*26\\s*$", QRegularExpression::MultilineOption)));
     EXPECT_TRUE(text.contains(QRegularExpression("^\\s*60\\s*$", QRegularExpression::MultilineOption)));
     EXPECT_EQ(text.count(QLatin1Char('\f')), 2);
+}
+
+TEST(PreviewWindow, AWholePageFitsWithoutScrollBarsWhateverTheWindowHeight) {
+    Fixture f(3);
+    PreviewWindow window;
+    window.show();
+    window.generate(f.report);
+    finishGeneration(window);
+    auto* scroll = window.findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    for (int height = 500; height <= 1100; height += 7) {
+        window.resize(1280, height);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(scroll->verticalScrollBar()->isVisible()) << "window height " << height;
+        EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible()) << "window height " << height;
+    }
 }
 
 TEST(PreviewHost, PreviewReturnsWhenTheWindowIsClosed) {
