@@ -12,6 +12,7 @@ packages=(
     fonts-liberation2 fonts-dejavu-core # Arial- and MS Sans Serif-compatible faces
     poppler-utils                       # pdftotext / pdftoppm in report tests and screenshots
     xvfb xauth                          # screenshots of the running program
+    xdotool imagemagick                 # clicks, typing and screen grabs in tools/screenshot-program.sh
 )
 
 missing=()
