@@ -70,7 +70,9 @@ preview() {
     local window
     window=$(window_named "Print Preview")
     eval "$(xdotool getwindowgeometry --shell "$window")"
-    [ "$WIDTH" -eq 1280 ] && [ "$HEIGHT" -eq 1024 ] || fail "the preview is ${WIDTH}x${HEIGHT}, not the whole screen"
+    if [ "$WIDTH" -ne 1280 ] || [ "$HEIGHT" -ne 1024 ]; then
+        fail "the preview is ${WIDTH}x${HEIGHT}, not the whole screen"
+    fi
     sleep 2 # the first page shows at once, the status bar's count once all pages are laid out
     no_error_box
     import -window root -resize 75% "PNG8:$3"
