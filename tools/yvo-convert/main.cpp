@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
     // An empty part of MDBPATH makes libmdb loop for ever; the others change its encoding and output.
     for (const char* name : {"MDBPATH", "MDBICONV", "MDB_ICONV", "MDB_JET3_CHARSET", "MDBOPTS"})
         unsetenv(name);
+    yvo::db::jet::limitReaderMemory();
     try {
         convert(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
     } catch (const yvo::db::DbError& error) {

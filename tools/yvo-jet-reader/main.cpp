@@ -13,6 +13,14 @@
 #include <cstdlib>
 #include <sqlite3.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+// A sanitizer build has no cap on its address space (see limitReaderMemory), so it caps its resident
+// memory instead.
+extern "C" const char* __asan_default_options() {
+    return "hard_rss_limit_mb=2048:abort_on_error=1";
+}
+#endif
+
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: yvo-jet-reader IN.mdb OUT.sqlite [TABLE...]\n");
@@ -21,6 +29,7 @@ int main(int argc, char** argv) {
     // An empty part of MDBPATH makes libmdb loop for ever; the others change its encoding and output.
     for (const char* name : {"MDBPATH", "MDBICONV", "MDB_ICONV", "MDB_JET3_CHARSET", "MDBOPTS"})
         unsetenv(name);
+    yvo::db::jet::limitReaderMemory();
     const QString in = QString::fromLocal8Bit(argv[1]);
     const QString out = QString::fromLocal8Bit(argv[2]);
     QStringList tables;

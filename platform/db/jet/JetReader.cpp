@@ -12,6 +12,7 @@
 #include <mdbtools.h>
 #include <set>
 #include <sqlite3.h>
+#include <sys/resource.h>
 
 namespace yvo::db::jet {
 
@@ -392,6 +393,25 @@ struct JetFile::Impl {
         return copied;
     }
 };
+
+void limitReaderMemory() {
+#if defined(__SANITIZE_ADDRESS__)
+    constexpr bool sanitized = true;
+#elif defined(__has_feature)
+    constexpr bool sanitized = __has_feature(address_sanitizer);
+#else
+    constexpr bool sanitized = false;
+#endif
+    if (sanitized)
+        return;
+    constexpr rlim_t limit = rlim_t(2) << 30;
+    rlimit current{};
+    getrlimit(RLIMIT_AS, &current);
+    if (current.rlim_max == RLIM_INFINITY || current.rlim_max > limit)
+        current.rlim_max = limit;
+    current.rlim_cur = std::min(current.rlim_max, limit);
+    setrlimit(RLIMIT_AS, &current);
+}
 
 JetFile::JetFile(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
 JetFile::~JetFile() = default;

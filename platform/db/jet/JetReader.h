@@ -27,6 +27,11 @@ struct sqlite3;
 
 namespace yvo::db::jet {
 
+// Caps this process's address space (2 GiB) so that a damaged file on which libmdb allocates without
+// end makes the reading fail instead of taking the machine's memory. The reader programs call it
+// first. Builds with the address sanitizer, which reserves terabytes of address space, are left alone.
+void limitReaderMemory();
+
 struct CopiedTable {
     QString name;
     int columns = 0;
