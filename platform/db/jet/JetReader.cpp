@@ -467,6 +467,7 @@ std::vector<CopiedTable> JetFile::copyTo(sqlite3* target, const QStringList& tab
     }
 
     std::vector<CopiedTable> copied;
+    copied.reserve(chosen.size());
     Transaction transaction(target);
     for (MdbCatalogEntry* entry : chosen)
         copied.push_back(m_impl->copy(entry, target));
