@@ -202,6 +202,16 @@ struct JetFile::Impl {
     bool jet3() const { return mdb->f->jet_version == MDB_VER_JET3; }
 
     std::vector<MdbCatalogEntry*> userTables() const {
+        // libmdb skips the pages it cannot read, so a truncated file would look like one with fewer
+        // tables: the catalog table MSysObjects (always at page 2) must yield every row it counts.
+        MdbCatalogEntry objects{};
+        objects.mdb = mdb.get();
+        objects.object_type = MDB_TABLE;
+        objects.table_pg = 2;
+        const TablePtr catalogTable(mdb_read_table(&objects));
+        if (!catalogTable || !mdb_read_columns(catalogTable.get()) ||
+            rowsReadable(catalogTable.get()) != catalogTable->num_rows)
+            throw DbError(QStringLiteral("its list of tables is damaged"));
         std::vector<MdbCatalogEntry*> tables;
         GPtrArray* catalog = mdb_read_catalog(mdb.get(), MDB_TABLE);
         if (!catalog)
@@ -212,6 +222,14 @@ struct JetFile::Impl {
                 tables.push_back(entry);
         }
         return tables;
+    }
+
+    static long long rowsReadable(MdbTableDef* table) {
+        long long rows = 0;
+        mdb_rewind_table(table);
+        while (mdb_fetch_row(table))
+            ++rows;
+        return rows;
     }
 
     // Text in the file's own encoding, as UTF-8.
@@ -390,6 +408,12 @@ struct JetFile::Impl {
             sqlite3_reset(insert.get());
             ++copied.rows;
         }
+        // Rows on pages libmdb cannot read are skipped without a word; the table's own count tells.
+        if (copied.rows != table->num_rows)
+            throw DbError(QStringLiteral("table %1 is damaged: %2 of its %3 rows could be read")
+                              .arg(name)
+                              .arg(copied.rows)
+                              .arg(table->num_rows));
         return copied;
     }
 };
