@@ -13,8 +13,11 @@
 //   Replication ID                  TEXT                   "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}"
 //   anything else                   BLOB                   the stored bytes
 //
-// Values are decoded from the stored bytes, never through libmdb's text conversion (its date text is
-// wrong outside 1900-9999 and its bound text is cut at the bind size). libmdb crashes or loops on some
+// DATETIME and BOOLEAN have SQLite's numeric affinity, as in the native file: a date without a time
+// is stored as an integer. Values are decoded from the stored bytes, never through libmdb's text
+// conversion (its date text is wrong outside 1900-9999 and its bound text is cut at the bind size).
+// libmdb skips pages it cannot read without a word, so the catalog and every copied table must yield
+// as many rows as their definitions count, or the file is damaged. libmdb crashes or loops on some
 // damaged files, so the program runs this in a process of its own (yvo-jet-reader).
 
 #include <QString>
