@@ -1,7 +1,7 @@
 // yvo-convert run as a user runs it: a whole file into a new SQLite file, never over an existing one.
 #include "JetTestSupport.h"
 #include "platform/db/jet/JetSource.h"
-#include "platform/db/jet/Sqlite.h"
+#include "platform/db/Sqlite.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -58,7 +58,7 @@ TEST_F(Convert, WritesEveryTableAsTheReaderReadsIt) {
     yvo::db::JetReadOptions everyTable;
     everyTable.tables.clear();
     const auto source = yvo::db::openJetSource(in, everyTable);
-    const yvo::db::jet::SqliteDb converted = yvo::db::jet::openSqlite(out, SQLITE_OPEN_READONLY);
+    const yvo::db::SqliteDb converted = yvo::db::openSqlite(out, SQLITE_OPEN_READONLY);
     for (const QString& table : yvo::test::mdbTables(in)) {
         SCOPED_TRACE(table.toStdString());
         const yvo::test::SqliteTable ours = yvo::test::selectAll(converted.get(), table);

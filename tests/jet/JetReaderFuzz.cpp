@@ -2,7 +2,7 @@
 // table is read and written into an in-memory SQLite database, long values (memo, OLE) included.
 #include "platform/db/DbError.h"
 #include "platform/db/jet/JetReader.h"
-#include "platform/db/jet/Sqlite.h"
+#include "platform/db/Sqlite.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,8 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {
         const auto file = yvo::db::jet::JetFile::openBuffer(data, size);
-        const yvo::db::jet::SqliteDb copy =
-            yvo::db::jet::openSqlite(QStringLiteral(":memory:"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        const yvo::db::SqliteDb copy =
+            yvo::db::openSqlite(QStringLiteral(":memory:"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         file->copyTo(copy.get());
     } catch (const yvo::db::DbError&) {
         // A damaged file is expected to be refused.

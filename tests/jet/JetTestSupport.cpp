@@ -1,6 +1,6 @@
 #include "JetTestSupport.h"
 
-#include "platform/db/jet/Sqlite.h"
+#include "platform/db/Sqlite.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -114,15 +114,15 @@ QStringList mdbTables(const QString& file) {
 
 SqliteTable selectAll(sqlite3* db, const QString& table) {
     SqliteTable result;
-    const db::jet::SqliteStatement select =
-        db::jet::prepareSqlite(db, QStringLiteral("SELECT * FROM %1").arg(db::jet::quoteIdentifier(table)));
+    const db::SqliteStatement select =
+        db::prepareSqlite(db, QStringLiteral("SELECT * FROM %1").arg(db::quoteIdentifier(table)));
     sqlite3_stmt* statement = select.get();
     const int count = sqlite3_column_count(statement);
     for (int i = 0; i < count; ++i) {
         result.columns.push_back(QString::fromUtf8(sqlite3_column_name(statement, i)));
         result.declaredTypes.push_back(QString::fromUtf8(sqlite3_column_decltype(statement, i)));
     }
-    while (db::jet::checkSqlite(db, sqlite3_step(statement), table) == SQLITE_ROW) {
+    while (db::checkSqlite(db, sqlite3_step(statement), table) == SQLITE_ROW) {
         std::vector<QVariant> row;
         for (int i = 0; i < count; ++i) {
             switch (sqlite3_column_type(statement, i)) {

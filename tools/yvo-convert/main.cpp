@@ -4,7 +4,7 @@
 // when complete; an existing OUT is never overwritten. Prints one line a table: "<table>: <n> rows".
 #include "platform/db/DbError.h"
 #include "platform/db/jet/JetReader.h"
-#include "platform/db/jet/Sqlite.h"
+#include "platform/db/Sqlite.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +27,7 @@ void convert(const QString& in, const QString& out) {
     std::vector<jet::CopiedTable> tables;
     try {
         const auto file = jet::JetFile::open(in);
-        const jet::SqliteDb copy = jet::openSqlite(partial.fileName(), SQLITE_OPEN_READWRITE);
+        const yvo::db::SqliteDb copy = yvo::db::openSqlite(partial.fileName(), SQLITE_OPEN_READWRITE);
         tables = file->copyTo(copy.get());
     } catch (const DbError& error) {
         throw DbError(

@@ -5,7 +5,7 @@
 // "yvo-jet-reader: <reason>".
 #include "platform/db/DbError.h"
 #include "platform/db/jet/JetReader.h"
-#include "platform/db/jet/Sqlite.h"
+#include "platform/db/Sqlite.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -39,10 +39,10 @@ int main(int argc, char** argv) {
         if (QFileInfo::exists(out))
             throw yvo::db::DbError(QStringLiteral("%1 exists already").arg(out));
         const auto file = yvo::db::jet::JetFile::open(in);
-        const yvo::db::jet::SqliteDb copy =
-            yvo::db::jet::openSqlite(out, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-        yvo::db::jet::execSqlite(copy.get(), QStringLiteral("PRAGMA journal_mode = OFF"));
-        yvo::db::jet::execSqlite(copy.get(), QStringLiteral("PRAGMA synchronous = OFF"));
+        const yvo::db::SqliteDb copy =
+            yvo::db::openSqlite(out, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        yvo::db::execSqlite(copy.get(), QStringLiteral("PRAGMA journal_mode = OFF"));
+        yvo::db::execSqlite(copy.get(), QStringLiteral("PRAGMA synchronous = OFF"));
         file->copyTo(copy.get(), tables);
     } catch (const yvo::db::DbError& error) {
         std::fprintf(stderr, "yvo-jet-reader: %s\n", error.what());

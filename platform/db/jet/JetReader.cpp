@@ -2,7 +2,7 @@
 
 #include "platform/db/DbError.h"
 #include "platform/db/jet/JetValues.h"
-#include "platform/db/jet/Sqlite.h"
+#include "platform/db/Sqlite.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "platform/db/jet/JetSource.h"
 
 #include "platform/db/DbError.h"
-#include "platform/db/jet/Sqlite.h"
+#include "platform/db/Sqlite.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,7 +15,7 @@ namespace yvo::db {
 
 namespace {
 
-using jet::SqliteDb;
+using yvo::db::SqliteDb;
 
 // What tells one state of the file from another.
 struct FileStamp {
@@ -148,7 +148,7 @@ private:
         const SqliteDb file(raw);
         if (opened != SQLITE_OK)
             damagedCopy(QString::fromUtf8(sqlite3_errstr(opened)));
-        SqliteDb memory = jet::openSqlite(QStringLiteral(":memory:"), SQLITE_OPEN_READWRITE);
+        SqliteDb memory = yvo::db::openSqlite(QStringLiteral(":memory:"), SQLITE_OPEN_READWRITE);
         sqlite3_backup* backup = sqlite3_backup_init(memory.get(), "main", file.get(), "main");
         if (!backup)
             damagedCopy(QString::fromUtf8(sqlite3_errmsg(memory.get())));
@@ -156,7 +156,7 @@ private:
         if (const int copied = sqlite3_backup_finish(backup); copied != SQLITE_OK)
             damagedCopy(QString::fromUtf8(sqlite3_errstr(copied)));
         checkCopy(memory.get());
-        jet::execSqlite(memory.get(), QStringLiteral("PRAGMA query_only = ON"));
+        yvo::db::execSqlite(memory.get(), QStringLiteral("PRAGMA query_only = ON"));
         return memory;
     }
 
@@ -172,11 +172,11 @@ private:
                 damagedCopy(QString::fromUtf8(sqlite3_errmsg(copy)));
             return rc == SQLITE_ROW;
         };
-        const jet::SqliteStatement check = jet::prepareSqlite(copy, QStringLiteral("PRAGMA quick_check"));
+        const yvo::db::SqliteStatement check = yvo::db::prepareSqlite(copy, QStringLiteral("PRAGMA quick_check"));
         if (!firstRow(check.get()) ||
             QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0))) != "ok")
             damagedCopy(QStringLiteral("integrity check failed"));
-        const jet::SqliteStatement find = jet::prepareSqlite(
+        const yvo::db::SqliteStatement find = yvo::db::prepareSqlite(
             copy,
             QStringLiteral("SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
         for (const QString& table : m_options.tables) {

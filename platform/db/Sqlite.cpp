@@ -1,10 +1,10 @@
-#include "platform/db/jet/Sqlite.h"
+#include "platform/db/Sqlite.h"
 
 #include "platform/db/DbError.h"
 
 #include <sqlite3.h>
 
-namespace yvo::db::jet {
+namespace yvo::db {
 
 void SqliteCloser::operator()(sqlite3* db) const noexcept {
     sqlite3_close_v2(db);
@@ -52,4 +52,4 @@ QString quoteIdentifier(const QString& name) {
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-} // namespace yvo::db::jet
+} // namespace yvo::db
