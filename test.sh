@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: in a normal build and in an address + undefined-behaviour
-# sanitizer build. Offscreen, en_US (set by the tests), UTC. Exits non-zero on any failure.
+# sanitizer build; then runs the Access reader's fuzz target briefly. Offscreen, en_US (set by the tests), UTC. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/install-deps.sh
@@ -16,3 +16,9 @@ for preset in dev asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset" -j2
 done
+
+# A short run of the fuzz target over the Access reader (clang's libFuzzer).
+echo "== fuzz"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz

@@ -88,6 +88,11 @@ void Connection::setConnected(bool connected) {
     m_source = openSource(info.isSymLink() && info.exists() ? info.canonicalFilePath() : file);
 }
 
+void Connection::setSource(std::unique_ptr<Source> source) {
+    setConnected(false);
+    m_source = std::move(source);
+}
+
 Source& Connection::source() {
     setConnected(true);
     return *m_source;

@@ -31,6 +31,8 @@ public:
 
     // The open file, connecting first when needed.
     Source& source();
+    // Connects to a file opened already (a tool or test that chose how to read it).
+    void setSource(std::unique_ptr<Source> source);
 
     // The value of one setting of a connection string, by the connection-string rules:
     // names match ignoring case, values may be quoted with " or ' (a doubled quote inside stands

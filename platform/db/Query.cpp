@@ -10,6 +10,7 @@
 #include <QHash>
 #include <cmath>
 #include <limits>
+#include <sqlite3.h>
 
 namespace yvo::db {
 
@@ -360,8 +361,9 @@ void Query::open() {
     sqlite3* db = connection().source().database();
     const QByteArray text = m_sql.text().toUtf8();
     sqlite3_stmt* raw = nullptr;
-    sqlite::check(db, sqlite3_prepare_v2(db, text.constData(), int(text.size()), &raw, nullptr));
-    sqlite::StatementPtr statement(raw);
+    const int prepared = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &raw, nullptr);
+    SqliteStatement statement(raw);
+    checkSqlite(db, prepared, objectName());
     if (!statement)
         fail(QStringLiteral("The query holds no SQL statement"));
 
@@ -372,18 +374,21 @@ void Query::open() {
             continue;
         const QVariant& value = parameter->value();
         if (value.isNull()) {
-            sqlite::check(db, sqlite3_bind_null(statement.get(), index));
+            checkSqlite(db, sqlite3_bind_null(statement.get(), index), objectName());
             continue;
         }
         const QString textValue = value.toString();
         // The text of a date in the user's short date format is compared as that date, as the
         // billing file's own engine reads it.
         if (const auto date = text::parseShortDate(textValue)) {
-            sqlite::check(db, sqlite3_bind_double(statement.get(), index, text::toSerialDate(*date)));
+            checkSqlite(db, sqlite3_bind_double(statement.get(), index, text::toSerialDate(*date)),
+                        objectName());
         } else {
             const QByteArray utf8 = textValue.toUtf8();
-            sqlite::check(db, sqlite3_bind_text(statement.get(), index, utf8.constData(), int(utf8.size()),
-                                                SQLITE_TRANSIENT));
+            checkSqlite(db,
+                        sqlite3_bind_text(statement.get(), index, utf8.constData(), int(utf8.size()),
+                                          SQLITE_TRANSIENT),
+                        objectName());
         }
     }
 
@@ -399,7 +404,7 @@ void Query::open() {
         const int rc = sqlite3_step(statement.get());
         if (rc == SQLITE_DONE)
             break;
-        sqlite::check(db, rc);
+        checkSqlite(db, rc, objectName());
         for (int c = 0; c < columns; ++c)
             snapshot->columns[std::size_t(c)].append(statement.get(), c);
         ++snapshot->rows;

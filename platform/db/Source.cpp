@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <sqlite3.h>
 
 namespace yvo::db {
 
@@ -44,7 +45,7 @@ public:
     sqlite3* database() override { return m_db.get(); }
 
 private:
-    sqlite::DatabasePtr m_db;
+    SqliteDb m_db;
 };
 
 } // namespace

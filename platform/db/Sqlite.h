@@ -1,26 +1,33 @@
 #pragma once
-// RAII handles and the error check for SQLite calls inside the data layer (not for other headers).
+// Handles and error checks for SQLite, used by every part of the data layer: the billing file's
+// connection, the queries, the Jet reader's output and the Jet source's copy. Every failing call
+// becomes a DbError whose text names what was being done and the engine's message.
 
-#include "platform/db/DbError.h"
-
+#include <QString>
 #include <memory>
-#include <sqlite3.h>
 
-namespace yvo::db::sqlite {
+struct sqlite3;
+struct sqlite3_stmt;
 
-struct DatabaseCloser {
-    void operator()(sqlite3* db) const noexcept { sqlite3_close_v2(db); }
+namespace yvo::db {
+
+struct SqliteCloser {
+    void operator()(sqlite3* db) const noexcept;
 };
 struct StatementFinalizer {
-    void operator()(sqlite3_stmt* statement) const noexcept { sqlite3_finalize(statement); }
+    void operator()(sqlite3_stmt* statement) const noexcept;
 };
-using DatabasePtr = std::unique_ptr<sqlite3, DatabaseCloser>;
-using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+using SqliteDb = std::unique_ptr<sqlite3, SqliteCloser>;
+using SqliteStatement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
-// Throws DbError with the engine's message when rc is an error code.
-inline void check(sqlite3* db, int rc) {
-    if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE)
-        throw DbError(QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
-}
+// Opens a database with sqlite3_open_v2 flags; ":memory:" for an in-memory one.
+SqliteDb openSqlite(const QString& path, int flags);
+// Returns rc when it is SQLITE_OK, SQLITE_ROW or SQLITE_DONE; otherwise throws
+// "<what>: <engine message>".
+int checkSqlite(sqlite3* db, int rc, const QString& what);
+void execSqlite(sqlite3* db, const QString& sql);
+SqliteStatement prepareSqlite(sqlite3* db, const QString& sql);
+// A name as an SQL identifier in double quotes, inner quotes doubled.
+QString quoteIdentifier(const QString& name);
 
-} // namespace yvo::db::sqlite
+} // namespace yvo::db

@@ -206,6 +206,19 @@ QString LayoutRun::valueText(const Element& element) {
     }
 }
 
+const LayoutRun::ElementFont& LayoutRun::fontOf(const Element& element) {
+    auto it = m_fonts.find(&element);
+    if (it == m_fonts.end()) {
+        ElementFont font;
+        font.font = element.font.value_or(m_report.font);
+        font.metrics = &m_metrics->metrics(font.font);
+        font.lineHeight = TextMetrics::lineHeight(*font.metrics);
+        font.ascent = TextMetrics::ascent(*font.metrics);
+        it = m_fonts.insert(&element, font);
+    }
+    return *it;
+}
+
 void LayoutRun::addElement(ReadyBand& ready, const Element& element, double& growth) {
     const QRectF& rect = element.rect;
     switch (element.kind) {
@@ -232,11 +245,12 @@ void LayoutRun::addElement(ReadyBand& ready, const Element& element, double& gro
         break;
     }
 
+    const ElementFont& font = fontOf(element);
     TextItem text;
-    text.font = element.font.value_or(m_report.font);
+    text.font = font.font;
     text.alignment = qtAlignment(element.alignment);
-    text.lineHeight = m_metrics->lineHeight(text.font);
-    text.ascent = m_metrics->ascent(text.font);
+    text.lineHeight = font.lineHeight;
+    text.ascent = font.ascent;
     if (!element.transparent)
         text.background = QColor(Qt::white);
     text.rect = rect;
@@ -244,7 +258,7 @@ void LayoutRun::addElement(ReadyBand& ready, const Element& element, double& gro
     if (element.sizedToText) {
         QString line = content;
         line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        const double width = m_metrics->width(text.font, line);
+        const double width = TextMetrics::width(*font.metrics, line);
         if (element.alignment == Alignment::Right)
             text.rect.setLeft(rect.right() - width);
         else if (element.alignment == Alignment::Center)
@@ -255,7 +269,7 @@ void LayoutRun::addElement(ReadyBand& ready, const Element& element, double& gro
         if (!line.isEmpty())
             text.lines << line;
     } else if (element.wordWrap) {
-        text.lines = m_metrics->wrap(text.font, content, rect.width());
+        text.lines = TextMetrics::wrap(*font.metrics, content, rect.width());
         if (element.grows) {
             const double needed = text.lines.size() * text.lineHeight;
             if (needed > rect.height()) {
@@ -302,6 +316,7 @@ std::optional<Page> LayoutRun::nextPage() {
         const PageSetup& setup = m_report.page;
         const double bottom = setup.paper.height() - setup.bottomMargin;
         Page page{setup.paper, {}};
+        page.items.reserve(m_itemsPerPage);
         double y = setup.topMargin;
         bool placed = false; // a band other than the repeated column header is on the page
         auto place = [&](ReadyBand& ready) {
@@ -339,6 +354,7 @@ std::optional<Page> LayoutRun::nextPage() {
 
         if (!placed && m_finished)
             return std::nullopt;
+        m_itemsPerPage = std::max(m_itemsPerPage, page.items.size());
         ++m_pagesDone;
         return page;
     } catch (...) {

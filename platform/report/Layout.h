@@ -9,6 +9,7 @@
 
 #include "platform/report/Page.h"
 
+#include <QFont>
 #include <QHash>
 #include <QString>
 #include <deque>
@@ -22,6 +23,9 @@ class Report;
 struct Band;
 struct Element;
 class TextMetrics;
+} // namespace yvo::report
+class QFontMetricsF;
+namespace yvo::report {
 
 class LayoutRun {
 public:
@@ -72,6 +76,14 @@ private:
     std::vector<Group> m_groups;
     QHash<const Element*, int> m_columns; // data texts and expressions: resolved column
     QHash<const Element*, double> m_sums; // expressions: running sums
+    struct ElementFont {
+        QFont font;
+        const QFontMetricsF* metrics = nullptr;
+        double lineHeight = 0;
+        double ascent = 0;
+    };
+    const ElementFont& fontOf(const Element& element);
+    QHash<const Element*, ElementFont> m_fonts; // text elements: their font, measured once a run
     std::deque<Band*> m_queue;
     std::optional<ReadyBand> m_ready; // made ready, waiting for room on a page
     Phase m_phase = Phase::Start;
@@ -81,6 +93,7 @@ private:
     int m_rowsDone = 0;
     int m_recordCount = 0;
     int m_pagesDone = 0;
+    std::size_t m_itemsPerPage = 0; // the most a page has held so far, to size the next one
 };
 
 // Every page of one run.

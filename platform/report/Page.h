@@ -17,6 +17,14 @@ namespace yvo::report {
 // Lines of text broken by the layout, drawn from the top of rect, each one aligned within it and
 // clipped to it unless the element was sized to its text.
 struct TextItem {
+    TextItem() = default;
+    TextItem(const TextItem&) = default;
+    TextItem& operator=(const TextItem&) = default;
+    // QFont has no move constructor of its own; its copy only shares data, so it cannot throw, and
+    // pages grow without copying their records.
+    TextItem(TextItem&&) noexcept = default;
+    TextItem& operator=(TextItem&&) noexcept = default;
+
     QRectF rect;
     QFont font;
     Qt::Alignment alignment = Qt::AlignLeft;

@@ -86,6 +86,8 @@ void PreviewWindow::createControls() {
     setCentralWidget(m_scroll);
 
     m_progressLabel = new QLabel(this);
+    m_progressLabel->setMinimumWidth(
+        m_progressLabel->fontMetrics().horizontalAdvance(QStringLiteral("100 %")) + 8);
     m_pageLabel = new QLabel(this);
     statusBar()->addWidget(m_progressLabel);
     statusBar()->addWidget(m_pageLabel, 1);

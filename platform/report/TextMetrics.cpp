@@ -24,32 +24,32 @@ const QFontMetricsF& TextMetrics::metrics(const QFont& font) {
     return *slot;
 }
 
-double TextMetrics::width(const QFont& font, const QString& text) {
-    return metrics(font).horizontalAdvance(text) * kMmPerDot;
+double TextMetrics::width(const QFontMetricsF& metrics, const QString& text) {
+    return metrics.horizontalAdvance(text) * kMmPerDot;
 }
 
-double TextMetrics::lineHeight(const QFont& font) {
-    return metrics(font).lineSpacing() * kMmPerDot;
+double TextMetrics::lineHeight(const QFontMetricsF& metrics) {
+    return metrics.lineSpacing() * kMmPerDot;
 }
 
-double TextMetrics::ascent(const QFont& font) {
-    return metrics(font).ascent() * kMmPerDot;
+double TextMetrics::ascent(const QFontMetricsF& metrics) {
+    return metrics.ascent() * kMmPerDot;
 }
 
-QStringList TextMetrics::wrap(const QFont& font, const QString& text, double width) {
+QStringList TextMetrics::wrap(const QFontMetricsF& font, const QString& text, double width) {
     if (text.isEmpty())
         return {};
     QStringList lines;
     const QString blank = QStringLiteral(" ");
     for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
-        if (this->width(font, paragraph) <= width) {
+        if (TextMetrics::width(font, paragraph) <= width) {
             lines << paragraph;
             continue;
         }
         // Greedy breaking at blanks: as many words on a line as fit.
         QString line;
         for (const QString& word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            if (!line.isEmpty() && this->width(font, line + blank + word) > width) {
+            if (!line.isEmpty() && TextMetrics::width(font, line + blank + word) > width) {
                 lines << line;
                 line.clear();
             }
