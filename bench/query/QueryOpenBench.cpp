@@ -6,6 +6,7 @@
 //   bench-query-open FILE.mdb [--rounds N]
 
 #include "app/ReportPreparation.h"
+#include "bench/support/BenchSupport.h"
 #include "data/OpenAccountDataModule.h"
 #include "data/YVODataModule.h"
 #include "platform/db/Connection.h"
@@ -87,11 +88,7 @@ int main(int argc, char** argv) {
     openAccount.DataModuleCreate();
 
     // Every category ticked.
-    std::vector<qint32> codes;
-    yvo.QCatagory->parameterByName(QStringLiteral("TYPE1")).setValue(QStringLiteral("IN"));
-    yvo.QCatagory->parameterByName(QStringLiteral("TYPE2")).setValue(QStringLiteral("EX"));
-    for (yvo.QCatagory->open(); !yvo.QCatagory->eof(); yvo.QCatagory->next())
-        codes.push_back(yvo.QCatagory->fieldByName(u"ProductCode").asInteger());
+    const std::vector<qint32> codes = yvo::bench::allCategoryCodes(yvo);
     const std::vector<bool> ticks(codes.size(), true);
 
     const QDate from(1900, 1, 1), to(2100, 12, 31);

@@ -7,6 +7,7 @@
 //   bench-report-layout [FILE.mdb]
 
 #include "app/ReportPreparation.h"
+#include "bench/support/BenchSupport.h"
 #include "data/OpenAccountDataModule.h"
 #include "data/YVODataModule.h"
 #include "platform/db/Connection.h"
@@ -126,11 +127,7 @@ void billingFile(const QString& fileName) {
     open.DataModuleCreate();
     openForm.bindDataSet(open.QOpenAccount);
 
-    std::vector<qint32> codes;
-    yvo.QCatagory->parameterByName(QStringLiteral("TYPE1")).setValue(QStringLiteral("IN"));
-    yvo.QCatagory->parameterByName(QStringLiteral("TYPE2")).setValue(QStringLiteral("EX"));
-    for (yvo.QCatagory->open(); !yvo.QCatagory->eof(); yvo.QCatagory->next())
-        codes.push_back(yvo.QCatagory->fieldByName(u"ProductCode").asInteger());
+    const std::vector<qint32> codes = yvo::bench::allCategoryCodes(yvo);
     const std::vector<bool> ticks(codes.size(), true);
 
     std::printf("\nThe reports over %s\n", qPrintable(fileName));
