@@ -9,6 +9,7 @@ export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 TZ=UTC
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 
 for preset in dev asan; do
     echo "== $preset build"
