@@ -51,12 +51,13 @@ long residentBytes() {
     return resident * 4096;
 }
 
-// What one page's draw records hold: the records and the text of their lines.
-std::size_t pageBytes(const Page& page) {
-    std::size_t bytes = sizeof(Page) + page.items.capacity() * sizeof(yvo::report::DrawItem);
-    for (const auto* text : page.texts())
-        for (const QString& line : text->lines)
-            bytes += sizeof(QString) + std::size_t(line.capacity()) * sizeof(QChar);
+// What one page's draw records hold: the records, their characters, and the page's share of the
+// run's text styles (counted whole on each page that refers to them).
+std::size_t pageBytes(const Page& page, std::size_t pages) {
+    std::size_t bytes = sizeof(Page) + page.items.capacity() * sizeof(yvo::report::DrawItem) +
+                        std::size_t(page.characters.capacity()) * sizeof(QChar);
+    if (page.styles)
+        bytes += page.styles->capacity() * sizeof(yvo::report::TextStyle) / pages;
     return bytes;
 }
 
@@ -82,7 +83,7 @@ Timing layout(yvo::report::Report& report) {
     timing.allPagesMs = msSince(start);
     timing.pages = pages.size();
     for (const Page& page : pages)
-        timing.bytes += pageBytes(page);
+        timing.bytes += pageBytes(page, pages.size());
     timing.residentGrowth = residentBytes() - before;
     return timing;
 }

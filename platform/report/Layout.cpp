@@ -206,7 +206,7 @@ QString LayoutRun::valueText(const Element& element) {
     }
 }
 
-const LayoutRun::ElementFont& LayoutRun::fontOf(const Element& element) {
+LayoutRun::ElementFont& LayoutRun::fontOf(const Element& element) {
     auto it = m_fonts.find(&element);
     if (it == m_fonts.end()) {
         ElementFont font;
@@ -217,6 +217,19 @@ const LayoutRun::ElementFont& LayoutRun::fontOf(const Element& element) {
         it = m_fonts.insert(&element, font);
     }
     return *it;
+}
+
+quint32 LayoutRun::styleIndex(const TextStyle& style, quint32 likely) {
+    const TextStyles& styles = *m_styles;
+    if (likely < styles.size() && styles[likely] == style)
+        return likely;
+    for (std::size_t i = 0; i < styles.size(); ++i)
+        if (styles[i] == style)
+            return quint32(i);
+    auto grown = std::make_shared<TextStyles>(styles);
+    grown->push_back(style);
+    m_styles = std::move(grown);
+    return quint32(m_styles->size() - 1);
 }
 
 void LayoutRun::addElement(ReadyBand& ready, const Element& element, double& growth) {
@@ -245,46 +258,53 @@ void LayoutRun::addElement(ReadyBand& ready, const Element& element, double& gro
         break;
     }
 
-    const ElementFont& font = fontOf(element);
-    TextItem text;
-    text.font = font.font;
-    text.alignment = qtAlignment(element.alignment);
-    text.lineHeight = font.lineHeight;
-    text.ascent = font.ascent;
+    ElementFont& font = fontOf(element);
+    TextStyle style;
+    style.font = font.font;
+    style.alignment = qtAlignment(element.alignment);
+    style.lineHeight = font.lineHeight;
+    style.ascent = font.ascent;
     if (!element.transparent)
-        text.background = QColor(Qt::white);
+        style.background = QColor(Qt::white);
+    TextRun text;
     text.rect = rect;
     const QString content = valueText(element);
+    QString characters;
     if (element.sizedToText) {
-        QString line = content;
-        line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        const double width = TextMetrics::width(*font.metrics, line);
+        characters = content;
+        characters.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        const double width = TextMetrics::width(*font.metrics, characters);
         if (element.alignment == Alignment::Right)
             text.rect.setLeft(rect.right() - width);
         else if (element.alignment == Alignment::Center)
             text.rect = QRectF(rect.center().x() - width / 2, rect.top(), width, rect.height());
         else
             text.rect.setWidth(width);
-        text.clip = false;
-        if (!line.isEmpty())
-            text.lines << line;
+        style.clip = false;
     } else if (element.wordWrap) {
-        text.lines = TextMetrics::wrap(*font.metrics, content, rect.width());
+        const QStringList lines = TextMetrics::wrap(*font.metrics, content, rect.width());
+        characters = lines.join(QLatin1Char('\n'));
+        style.multiLine = true;
         if (element.grows) {
-            const double needed = text.lines.size() * text.lineHeight;
+            const double needed = lines.size() * style.lineHeight;
             if (needed > rect.height()) {
                 text.rect.setHeight(needed);
                 growth = std::max(growth, needed - rect.height());
             }
         }
-    } else if (!content.isEmpty()) {
-        text.lines << content;
+    } else {
+        characters = content;
     }
     // An amount too wide for its box is drawn whole past the box's edge: cutting off leading
     // digits would print a different number.
     if (element.kind == ElementKind::Expression || !element.mask.isEmpty())
-        text.clip = false;
-    ready.items.emplace_back(std::move(text));
+        style.clip = false;
+    font.style = styleIndex(style, font.style);
+    text.style = font.style;
+    text.start = quint32(ready.characters.size());
+    text.length = quint32(characters.size());
+    ready.characters += characters;
+    ready.items.emplace_back(text);
 }
 
 std::optional<LayoutRun::ReadyBand> LayoutRun::makeReady(Band& band) {
@@ -315,15 +335,21 @@ std::optional<Page> LayoutRun::nextPage() {
     try {
         const PageSetup& setup = m_report.page;
         const double bottom = setup.paper.height() - setup.bottomMargin;
-        Page page{setup.paper, {}};
+        Page page;
+        page.paper = setup.paper;
         page.items.reserve(m_itemsPerPage);
+        page.characters.reserve(m_charactersPerPage);
         double y = setup.topMargin;
         bool placed = false; // a band other than the repeated column header is on the page
         auto place = [&](ReadyBand& ready) {
+            const auto start = quint32(page.characters.size());
             for (auto& item : ready.items) {
                 translate(item, QPointF(setup.leftMargin, y));
+                if (auto* text = std::get_if<TextRun>(&item))
+                    text->start += start;
                 page.items.push_back(std::move(item));
             }
+            page.characters += ready.characters;
             y += ready.height;
         };
 
@@ -355,6 +381,8 @@ std::optional<Page> LayoutRun::nextPage() {
         if (!placed && m_finished)
             return std::nullopt;
         m_itemsPerPage = std::max(m_itemsPerPage, page.items.size());
+        m_charactersPerPage = std::max(m_charactersPerPage, page.characters.size());
+        page.styles = m_styles;
         ++m_pagesDone;
         return page;
     } catch (...) {

@@ -48,6 +48,7 @@ private:
     struct ReadyBand {
         double height = 0;
         std::vector<DrawItem> items; // relative to the band's top-left corner
+        QString characters;          // of its text runs, which start from 0 here
     };
     struct Group {
         Band* header = nullptr;
@@ -81,9 +82,14 @@ private:
         const QFontMetricsF* metrics = nullptr;
         double lineHeight = 0;
         double ascent = 0;
+        quint32 style = 0; // the style its texts had last, the likeliest for the next one
     };
-    const ElementFont& fontOf(const Element& element);
+    ElementFont& fontOf(const Element& element);
+    quint32 styleIndex(const TextStyle& style, quint32 likely);
     QHash<const Element*, ElementFont> m_fonts; // text elements: their font, measured once a run
+    // The styles of the run's texts so far. A new style replaces the table with a longer copy, so
+    // the table a finished page holds never changes.
+    std::shared_ptr<const TextStyles> m_styles = std::make_shared<const TextStyles>();
     std::deque<Band*> m_queue;
     std::optional<ReadyBand> m_ready; // made ready, waiting for room on a page
     Phase m_phase = Phase::Start;
@@ -94,6 +100,7 @@ private:
     int m_recordCount = 0;
     int m_pagesDone = 0;
     std::size_t m_itemsPerPage = 0; // the most a page has held so far, to size the next one
+    qsizetype m_charactersPerPage = 0;
 };
 
 // Every page of one run.

@@ -26,26 +26,28 @@ QPen thinPen() {
     return pen;
 }
 
-void paintText(QPainter& painter, const TextItem& text, double k) {
+void paintText(QPainter& painter, const Page& page, const TextRun& text, double k) {
+    const TextStyle& style = page.style(text);
     const QRectF rect = scaled(text.rect, k);
-    if (text.background)
-        painter.fillRect(rect, *text.background);
-    if (text.lines.isEmpty())
+    if (style.background)
+        painter.fillRect(rect, *style.background);
+    const QStringList lines = page.lines(text);
+    if (lines.isEmpty())
         return;
     painter.save();
-    if (text.clip)
+    if (style.clip)
         painter.setClipRect(rect, Qt::IntersectClip);
-    painter.setFont(text.font);
+    painter.setFont(style.font);
     painter.setPen(Qt::black);
-    const QFontMetricsF metrics(text.font, painter.device());
-    for (qsizetype i = 0; i < text.lines.size(); ++i) {
-        const QString& line = text.lines.at(i);
+    const QFontMetricsF metrics(style.font, painter.device());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
         double x = rect.left();
-        if (text.alignment & Qt::AlignRight)
+        if (style.alignment & Qt::AlignRight)
             x = rect.right() - metrics.horizontalAdvance(line);
-        else if (text.alignment & Qt::AlignHCenter)
+        else if (style.alignment & Qt::AlignHCenter)
             x = rect.center().x() - metrics.horizontalAdvance(line) / 2;
-        const double baseline = rect.top() + (double(i) * text.lineHeight + text.ascent) * k;
+        const double baseline = rect.top() + (double(i) * style.lineHeight + style.ascent) * k;
         painter.drawText(QPointF(x, baseline), line);
     }
     painter.restore();
@@ -115,7 +117,7 @@ void paintPage(QPainter& painter, const Page& page, double k) {
             painter.setPen(thinPen());
             painter.drawLine(QLineF(line->line.p1() * k, line->line.p2() * k));
         } else {
-            paintText(painter, std::get<TextItem>(item), k);
+            paintText(painter, page, std::get<TextRun>(item), k);
         }
     }
     painter.restore();

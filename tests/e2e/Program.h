@@ -114,12 +114,13 @@ inline QStringList records(const Preview& preview) {
     for (const auto& page : preview.pages) {
         result << QStringLiteral("page %1x%2").arg(page.paper.width()).arg(page.paper.height());
         for (const auto& item : page.items) {
-            if (const auto* text = std::get_if<report::TextItem>(&item))
+            if (const auto* run = std::get_if<report::TextRun>(&item)) {
+                const report::TextItem text = page.text(*run);
                 result << QStringLiteral("text %1 %2 %3 [%4]")
-                              .arg(rect(text->rect), text->font.toString())
-                              .arg(int(text->alignment))
-                              .arg(text->lines.join(u'\n'));
-            else if (const auto* line = std::get_if<report::LineItem>(&item))
+                              .arg(rect(text.rect), text.font.toString())
+                              .arg(int(text.alignment))
+                              .arg(text.lines.join(u'\n'));
+            } else if (const auto* line = std::get_if<report::LineItem>(&item))
                 result << QStringLiteral("line %1,%2 %3,%4")
                               .arg(line->line.x1())
                               .arg(line->line.y1())
