@@ -23,10 +23,7 @@ int QueryDataSet::recordCount() const {
 }
 
 int QueryDataSet::columnIndex(QStringView name) const {
-    for (int i = 0; i < m_query.fieldCount(); ++i)
-        if (m_query.field(i).name().compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+    return m_query.fieldIndex(name);
 }
 
 QVariant QueryDataSet::value(int column) const {

@@ -75,9 +75,8 @@ constexpr TableRow groupHeader(const char* name, const char* expression, const c
     return row;
 }
 
-constexpr TableRow text(ElementKind kind, const char* name, double left, double top, double width,
-                        double height, const char* content, const char* mask, FontSpec font,
-                        Alignment alignment, unsigned options) {
+constexpr TableRow shape(ElementKind kind, const char* name, double left, double top, double width,
+                         double height) {
     TableRow row;
     row.name = name;
     row.kind = kind;
@@ -85,6 +84,13 @@ constexpr TableRow text(ElementKind kind, const char* name, double left, double 
     row.top = top;
     row.width = width;
     row.height = height;
+    return row;
+}
+
+constexpr TableRow text(ElementKind kind, const char* name, double left, double top, double width,
+                        double height, const char* content, const char* mask, FontSpec font,
+                        Alignment alignment, unsigned options) {
+    TableRow row = shape(kind, name, left, top, width, height);
     row.content = content;
     row.mask = mask;
     row.font = font;
@@ -110,18 +116,6 @@ constexpr TableRow expression(const char* name, double left, double top, double 
                               unsigned options = Plain) {
     return text(ElementKind::Expression, name, left, top, width, height, formula, mask, font, alignment,
                 options);
-}
-
-constexpr TableRow shape(ElementKind kind, const char* name, double left, double top, double width,
-                         double height) {
-    TableRow row;
-    row.name = name;
-    row.kind = kind;
-    row.left = left;
-    row.top = top;
-    row.width = width;
-    row.height = height;
-    return row;
 }
 
 constexpr TableRow box(const char* name, double left, double top, double width, double height) {

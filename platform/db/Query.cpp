@@ -514,9 +514,13 @@ void Query::moveTo(int row) {
     calculate();
 }
 
+int Query::fieldIndex(QStringView name) const {
+    return m_fieldIndex.value(caseKey(name), -1);
+}
+
 Field* Query::findField(QStringView name) {
-    const auto it = m_fieldIndex.constFind(caseKey(name));
-    return it == m_fieldIndex.constEnd() ? nullptr : m_fields[std::size_t(*it)].get();
+    const int index = fieldIndex(name);
+    return index < 0 ? nullptr : m_fields[std::size_t(index)].get();
 }
 
 Field& Query::fieldByName(QStringView name) {

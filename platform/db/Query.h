@@ -123,6 +123,7 @@ public:
 
     int fieldCount() const { return int(m_fields.size()); }
     Field& field(int index) { return *m_fields.at(std::size_t(index)); }
+    int fieldIndex(QStringView name) const; // -1 when there is no such field
     Field* findField(QStringView name);
     Field& fieldByName(QStringView name); // throws "<query>: Field '<name>' not found"
 
